@@ -1,0 +1,32 @@
+// Multi-line text area in a scrolled, etched frame.
+#pragma once
+
+#include "toolkit/Gadget.h"
+
+namespace toolkit {
+
+namespace text_area_flag {
+inline constexpr int kReadOnly = 1;
+inline constexpr int kWordWrap = 2;
+}  // namespace text_area_flag
+
+class TextAreaGadget : public Gadget {
+ public:
+  TextAreaGadget(int id, int window, EventSink& sink, int flags);
+
+  void SetText(const std::string& text) override;
+  std::string Text() const override;
+  // Appends text as the new last line.
+  void AddItem(int position, const std::string& text, GdkPixbuf* image, int subLevel) override;
+  void ClearItems() override;
+  // The number of lines.
+  int CountItems() const override;
+
+  GtkTextView* View() const { return GTK_TEXT_VIEW(Widget()); }
+  GtkTextBuffer* Buffer() const { return gtk_text_view_get_buffer(View()); }
+
+ protected:
+  const char* StyleNode() const override { return "textview text"; }
+};
+
+}  // namespace toolkit

@@ -1,0 +1,27 @@
+// One-line text field.
+#pragma once
+
+#include "toolkit/Gadget.h"
+
+namespace toolkit {
+
+namespace text_field_flag {
+inline constexpr int kReadOnly = 1;
+inline constexpr int kRightAligned = 2;
+inline constexpr int kNoFocus = 4;  // never takes the keyboard focus
+}  // namespace text_field_flag
+
+class TextFieldGadget : public Gadget {
+ public:
+  TextFieldGadget(int id, int window, EventSink& sink, int flags);
+
+  void SetText(const std::string& text) override;
+  std::string Text() const override;
+
+  GtkEntry* Entry() const { return GTK_ENTRY(Widget()); }
+
+ protected:
+  const char* StyleNode() const override { return "entry"; }
+};
+
+}  // namespace toolkit

@@ -1,0 +1,231 @@
+// Tree of text items with optional image and colours per item.
+#include "toolkit/TreeGadget.h"
+
+#include <cstdlib>
+
+#include "toolkit/Colour.h"
+
+namespace toolkit {
+namespace {
+
+GdkRGBA ToRgba(int colour) {
+  return GdkRGBA{RedOf(colour) / 255.0, GreenOf(colour) / 255.0, BlueOf(colour) / 255.0, 1.0};
+}
+
+}  // namespace
+
+TreeGadget::TreeGadget(int id, int window, EventSink& sink)
+    : Gadget(id, GadgetKind::Tree, window, sink) {
+  GObjectPtr<GtkTreeStore> store = GObjectPtr<GtkTreeStore>::Adopt(
+      gtk_tree_store_new(kColumnCount, G_TYPE_STRING, GDK_TYPE_PIXBUF, GDK_TYPE_RGBA, GDK_TYPE_RGBA,
+                         G_TYPE_INT));
+  store_ = store.get();
+  GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store_));
+  gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(view), FALSE);
+
+  column_ = gtk_tree_view_column_new();
+  GtkCellRenderer* image = gtk_cell_renderer_pixbuf_new();
+  gtk_tree_view_column_pack_start(column_, image, FALSE);
+  gtk_tree_view_column_add_attribute(column_, image, "pixbuf", kImageColumn);
+  gtk_tree_view_column_add_attribute(column_, image, "cell-background-rgba", kBackgroundColumn);
+  textRenderer_ = gtk_cell_renderer_text_new();
+  gtk_tree_view_column_pack_start(column_, textRenderer_, TRUE);
+  gtk_tree_view_column_add_attribute(column_, textRenderer_, "text", kTextColumn);
+  gtk_tree_view_column_add_attribute(column_, textRenderer_, "foreground-rgba", kTextColourColumn);
+  gtk_tree_view_column_add_attribute(column_, textRenderer_, "cell-background-rgba",
+                                     kBackgroundColumn);
+  gtk_tree_view_append_column(GTK_TREE_VIEW(view), column_);
+
+  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled), GTK_SHADOW_ETCHED_IN);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC,
+                                 GTK_POLICY_AUTOMATIC);
+  gtk_container_add(GTK_CONTAINER(scrolled), view);
+  Attach(view, scrolled);
+
+  ConnectSignal(gtk_tree_view_get_selection(GTK_TREE_VIEW(view)), "changed",
+                +[](GtkTreeSelection*, TreeGadget* self) { self->QueueEvent(event_type::kChange); },
+                this);
+  ConnectSignal(view, "button-press-event",
+                +[](GtkWidget*, GdkEventButton* event, TreeGadget* self) -> gboolean {
+                  if (event->button != GDK_BUTTON_PRIMARY) return FALSE;
+                  if (event->type == GDK_2BUTTON_PRESS) {
+                    self->QueueEvent(event_type::kLeftDoubleClick);
+                  } else if (event->type == GDK_BUTTON_PRESS) {
+                    self->pressed_ = true;
+                    self->dragStarted_ = false;
+                    self->pressX_ = event->x;
+                    self->pressY_ = event->y;
+                  }
+                  return FALSE;
+                },
+                this);
+  ConnectSignal(view, "motion-notify-event",
+                +[](GtkWidget* widget, GdkEventMotion* event, TreeGadget* self) -> gboolean {
+                  if (!self->pressed_ || self->dragStarted_ ||
+                      (event->state & GDK_BUTTON1_MASK) == 0) {
+                    return FALSE;
+                  }
+                  if (gtk_drag_check_threshold(widget, static_cast<gint>(self->pressX_),
+                                               static_cast<gint>(self->pressY_),
+                                               static_cast<gint>(event->x),
+                                               static_cast<gint>(event->y))) {
+                    self->dragStarted_ = true;
+                    self->QueueEvent(event_type::kDragStart);
+                  }
+                  return FALSE;
+                },
+                this);
+  ConnectSignal(view, "button-release-event",
+                +[](GtkWidget*, GdkEventButton* event, TreeGadget* self) -> gboolean {
+                  if (event->button != GDK_BUTTON_PRIMARY) return FALSE;
+                  const bool click = self->pressed_ && !self->dragStarted_;
+                  self->pressed_ = false;
+                  if (click) self->QueueEvent(event_type::kLeftClick);
+                  return FALSE;
+                },
+                this);
+}
+
+GtkTreePathPtr TreeGadget::PathOf(int position) const {
+  if (!Valid(position)) return nullptr;
+  GtkTreeIter iter = rows_[static_cast<std::size_t>(position)];
+  return GtkTreePathPtr(gtk_tree_model_get_path(GTK_TREE_MODEL(store_), &iter));
+}
+
+void TreeGadget::ExpandAncestors(GtkTreePath* path) {
+  if (gtk_tree_path_get_depth(path) <= 1) return;
+  GtkTreePathPtr parent(gtk_tree_path_copy(path));
+  gtk_tree_path_up(parent.get());
+  gtk_tree_view_expand_to_path(View(), parent.get());
+}
+
+void TreeGadget::SetState(int state) {
+  Quiet quiet(*this);
+  GtkTreeSelection* selection = gtk_tree_view_get_selection(View());
+  GtkTreePathPtr path = PathOf(state);
+  if (!path) {
+    gtk_tree_selection_unselect_all(selection);
+    return;
+  }
+  ExpandAncestors(path.get());
+  gtk_tree_selection_select_path(selection, path.get());
+  if (gtk_widget_get_realized(Widget())) {
+    gtk_tree_view_scroll_to_cell(View(), path.get(), nullptr, FALSE, 0, 0);
+  }
+}
+
+int TreeGadget::State() const {
+  GtkTreeModel* model = nullptr;
+  GtkTreeIter iter;
+  if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(View()), &model, &iter)) {
+    return -1;
+  }
+  int position = -1;
+  gtk_tree_model_get(model, &iter, kPositionColumn, &position, -1);
+  return position;
+}
+
+void TreeGadget::AddItem(int, const std::string& text, GdkPixbuf* image, int subLevel) {
+  Quiet quiet(*this);
+  // A level deeper than one below the last item hangs under that item.
+  int level = subLevel < 0 ? 0 : subLevel;
+  if (level > static_cast<int>(lastAtLevel_.size())) level = static_cast<int>(lastAtLevel_.size());
+  GtkTreeIter* parent = level > 0 ? &lastAtLevel_[static_cast<std::size_t>(level - 1)] : nullptr;
+  GtkTreeIter iter;
+  gtk_tree_store_insert_with_values(store_, &iter, parent, -1, kTextColumn, text.c_str(),
+                                    kImageColumn, image, kPositionColumn,
+                                    static_cast<int>(rows_.size()), -1);
+  rows_.push_back(iter);
+  levels_.push_back(level);
+  lastAtLevel_.resize(static_cast<std::size_t>(level) + 1);
+  lastAtLevel_[static_cast<std::size_t>(level)] = iter;
+}
+
+void TreeGadget::ClearItems() {
+  Quiet quiet(*this);
+  gtk_tree_store_clear(store_);
+  rows_.clear();
+  levels_.clear();
+  lastAtLevel_.clear();
+}
+
+int TreeGadget::CountItems() const { return static_cast<int>(rows_.size()); }
+
+std::string TreeGadget::ItemText(int position) const {
+  if (!Valid(position)) return {};
+  GtkTreeIter iter = rows_[static_cast<std::size_t>(position)];
+  gchar* text = nullptr;
+  gtk_tree_model_get(GTK_TREE_MODEL(store_), &iter, kTextColumn, &text, -1);
+  GCharPtr owned(text);
+  return owned ? std::string(owned.get()) : std::string();
+}
+
+void TreeGadget::SetItemState(int position, int state) {
+  GtkTreePathPtr path = PathOf(position);
+  if (!path) return;
+  Quiet quiet(*this);
+  if (state & item_state::kExpanded) {
+    // The toolkit only expands rows that are shown, so open the ancestors first.
+    ExpandAncestors(path.get());
+    gtk_tree_view_expand_row(View(), path.get(), FALSE);
+  }
+  if (state & item_state::kCollapsed) gtk_tree_view_collapse_row(View(), path.get());
+  if (state & item_state::kSelected) SetState(position);
+}
+
+int TreeGadget::ItemState(int position) const {
+  GtkTreePathPtr path = PathOf(position);
+  if (!path) return 0;
+  int state = gtk_tree_view_row_expanded(View(), path.get()) ? item_state::kExpanded
+                                                             : item_state::kCollapsed;
+  if (gtk_tree_selection_path_is_selected(gtk_tree_view_get_selection(View()), path.get())) {
+    state |= item_state::kSelected;
+  }
+  return state;
+}
+
+void TreeGadget::SetItemColour(int position, ColourAttribute attribute, int colour) {
+  if (!Valid(position)) return;
+  GtkTreeIter iter = rows_[static_cast<std::size_t>(position)];
+  const int column = attribute == ColourAttribute::Text ? kTextColourColumn : kBackgroundColumn;
+  if (colour < 0) {
+    gtk_tree_store_set(store_, &iter, column, nullptr, -1);
+  } else {
+    const GdkRGBA rgba = ToRgba(colour);
+    gtk_tree_store_set(store_, &iter, column, &rgba, -1);
+  }
+}
+
+void TreeGadget::SetItemImage(int position, GdkPixbuf* image) {
+  if (!Valid(position)) return;
+  GtkTreeIter iter = rows_[static_cast<std::size_t>(position)];
+  gtk_tree_store_set(store_, &iter, kImageColumn, image, -1);
+}
+
+int TreeGadget::ItemLevel(int position) const {
+  return Valid(position) ? levels_[static_cast<std::size_t>(position)] : -1;
+}
+
+void TreeGadget::ExpandAll() {
+  Quiet quiet(*this);
+  gtk_tree_view_expand_all(View());
+}
+
+void TreeGadget::CollapseAll() {
+  Quiet quiet(*this);
+  gtk_tree_view_collapse_all(View());
+}
+
+int TreeGadget::PositionOfPath(const char* pathString) const {
+  GtkTreeIter iter;
+  if (!pathString ||
+      !gtk_tree_model_get_iter_from_string(GTK_TREE_MODEL(store_), &iter, pathString)) {
+    return -1;
+  }
+  int position = -1;
+  gtk_tree_model_get(GTK_TREE_MODEL(store_), &iter, kPositionColumn, &position, -1);
+  return position;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,76 @@
+// Tree of text items with optional image and colours per item.
+#pragma once
+
+#include <vector>
+
+#include "toolkit/Gadget.h"
+
+namespace toolkit {
+
+// Items are addressed by position in display order: the depth-first walk of
+// the whole tree, parents before children, counting every item whether its
+// parent is expanded or not. Items are only ever appended, so the positions
+// of existing items never change until the tree is cleared.
+class TreeGadget : public Gadget {
+ public:
+  enum Column { kTextColumn, kImageColumn, kTextColourColumn, kBackgroundColumn, kPositionColumn,
+                kColumnCount };
+
+  TreeGadget(int id, int window, EventSink& sink);
+
+  // The selected position, -1 for none. Selecting expands the item's
+  // ancestors first: the toolkit cannot select a row hidden under a collapsed
+  // parent.
+  void SetState(int state) override;
+  int State() const override;
+  // Appends an item at subLevel (0 for a root item); its parent is the last
+  // item appended one level higher. position is ignored.
+  void AddItem(int position, const std::string& text, GdkPixbuf* image, int subLevel) override;
+  void ClearItems() override;
+  int CountItems() const override;
+  std::string ItemText(int position) const override;
+  // Bits: 1 select, 2 expand (one level), 8 collapse.
+  void SetItemState(int position, int state) override;
+  // Bits: 1 selected, 2 expanded; 8 for an item that is not expanded.
+  int ItemState(int position) const override;
+  void SetItemColour(int position, ColourAttribute attribute, int colour) override;
+  void SetItemImage(int position, GdkPixbuf* image) override;
+
+  // The level of the item below the root items (0 for a root item), -1 when it does not exist.
+  int ItemLevel(int position) const;
+  void ExpandAll();
+  void CollapseAll();
+
+  GtkTreeView* View() const { return GTK_TREE_VIEW(Widget()); }
+  GtkTreeStore* Store() const { return store_; }
+  GtkCellRenderer* TextRenderer() const { return textRenderer_; }
+  GtkTreeViewColumn* Column() const { return column_; }
+
+  // The position of the item at a tree path in its string form ("0:3:1"), -1 when none.
+  int PositionOfPath(const char* pathString) const;
+
+ protected:
+  const char* StyleNode() const override { return "treeview"; }
+
+ private:
+  bool Valid(int position) const {
+    return position >= 0 && static_cast<std::size_t>(position) < rows_.size();
+  }
+  GtkTreePathPtr PathOf(int position) const;
+  void ExpandAncestors(GtkTreePath* path);
+
+  GtkTreeStore* store_ = nullptr;  // owned by the view
+  GtkCellRenderer* textRenderer_ = nullptr;
+  GtkTreeViewColumn* column_ = nullptr;
+  std::vector<GtkTreeIter> rows_;    // by position; tree store iterators stay valid
+  std::vector<int> levels_;          // by position
+  std::vector<GtkTreeIter> lastAtLevel_;  // the last item appended on each level
+
+  // Drag detection: the press that may become a drag, and whether it did.
+  double pressX_ = 0;
+  double pressY_ = 0;
+  bool pressed_ = false;
+  bool dragStarted_ = false;
+};
+
+}  // namespace toolkit
