@@ -1,0 +1,82 @@
+// The one process-wide record of shared state, created at start and alive until the end.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dialogs/ColourScheme.h"
+#include "library/AppSettings.h"
+#include "library/LibraryDatabase.h"
+#include "resources/Icons.h"
+#include "toolkit/GLibHandles.h"
+#include "toolkit/Ui.h"
+
+namespace app {
+
+// Images are registered under the number of their icon.
+constexpr int ImageId(resources::Icon icon) { return static_cast<int>(icon); }
+
+inline constexpr const char* kProgramTitle = "Linux OX-ZUR-Erirada-Vuvazo";
+inline constexpr const char* kErrorTitle = "Linux OX-ZUR-Erirada-Vuvazo-Error";
+inline constexpr const char* kApplicationName = "Orvex-Linux-API-Viewer";
+inline constexpr const char* kProgramVersion = "0.25.37";
+
+struct AppState {
+  library::AppSettings settings;
+
+  // Folders; paths of folders end in "/".
+  std::string programDirectory;
+  std::string languageFileName = "LinuxOX ROZ-UruZore.inf";
+  std::string templateDirectory = "../../Templates/";
+  std::string exportDirectory = "../../Export/";
+  std::string platformWord = "Linux";
+  std::string viewerChapterTitle = "ZUR Erirada Vuvazo";
+
+  library::LibraryDatabase database;
+  bool preferencesExisted = false;
+
+  // Code view state.
+  std::string currentCodeFile;              // file value of the entry whose code was loaded last
+  bool viewShowsCurrentCodeFile = false;    // cleared whenever the view is cleared or replaced
+  std::vector<std::int64_t> recentFiles;    // entry indices, newest first, at most 10
+  bool sourceIsUtf8 = false;
+  bool executableUnicode = false;
+  bool reportMissingFile = true;
+  std::vector<std::string> procedureNames;  // names declared in the file highlighted last
+
+  // Index expand state: 1 all expanded.
+  int expandState = 1;
+
+  // Zoom of the code view.
+  std::array<double, 8> zoomFactors{};
+  int zoomIndex = 3;
+  int lastAppliedZoom = -1;
+  bool smoothScrollSeen = false;
+
+  dialogs::ColourScheme colours;
+  GdkRGBA transparent{1.0, 1.0, 1.0, 0.0};
+  toolkit::PangoTabArrayPtr tabStops;
+
+  // Size of the first monitor, read at start; 0 when unknown.
+  int desktopWidth = 0;
+  int desktopHeight = 0;
+
+  // The update check.
+  std::string versionText = kProgramVersion;
+  std::string serverVersion;
+  std::string serverLibraryDate;
+
+  // The About window's credit lists, built once at start.
+  std::vector<std::string> aboutAuthors;
+  std::vector<std::string> aboutDocumenters;
+
+  bool quit = false;
+
+  toolkit::Ui ui;
+};
+
+}  // namespace app

@@ -1,0 +1,180 @@
+// Bringing the program up in its fixed order, running it, and the orderly end.
+#include "app/Startup.h"
+
+#include <gtk/gtk.h>
+
+#include <clocale>
+#include <cstdio>
+#include <memory>
+
+#include "app/AppState.h"
+#include "app/ErrorHandler.h"
+#include "app/EventLoop.h"
+#include "app/Ids.h"
+#include "app/MainWindow.h"
+#include "app/ProgramDirectory.h"
+#include "app/SourceMark.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/DatabaseInfoWindow.h"
+#include "dialogs/SettingsWindow.h"
+#include "dialogs/UpdateWindow.h"
+#include "library/DatabaseLoading.h"
+#include "library/IndexTree.h"
+#include "library/LanguageSwitch.h"
+#include "library/Preferences.h"
+#include "toolkit/Clipboard.h"
+#include "toolkit/Font.h"
+
+namespace app {
+namespace {
+
+using resources::Icon;
+
+void PutDefaults(AppState& app) {
+  app.settings = library::AppSettings{};
+  app.settings.dbPath = app.programDirectory;
+  app.settings.libPath = app.programDirectory;
+  app.database.directory = app.programDirectory;
+}
+
+// Font 0 is the code font; font 1 the bold UI font of the windows' frame
+// titles, made from the desktop's default font.
+void LoadFonts(AppState& app) {
+  app.ui.LoadFont(font_id::kCode, "Monospace", 10);
+  gchar* fontName = nullptr;
+  g_object_get(gtk_settings_get_default(), "gtk-font-name", &fontName, nullptr);
+  toolkit::GCharPtr owned(fontName);
+  const toolkit::DesktopFont desktop = toolkit::SplitFontName(owned ? owned.get() : "");
+  app.ui.LoadFont(font_id::kBoldUi, desktop.family + " bold", desktop.size);
+}
+
+void CreatePopupMenus(AppState& app) {
+  if (toolkit::PopupMenu* admin = app.ui.CreatePopupMenu(menu_id::kAdmin)) {
+    admin->AddItem(menu_item::kExportWebPage, "Export WebPage");
+    admin->AddItem(menu_item::kExportPostingAll, "Export Posting All");
+    admin->AddItem(menu_item::kExportPostingNews, "Export Posting News");
+    admin->AddItem(menu_item::kExportFileList, "Export Filelist");
+    admin->AddItem(menu_item::kDebugDoubles, "Debug doubles db-entries");
+    admin->AddSeparator();
+    admin->AddItem(menu_item::kEditViewerHelp, "edit ViewerHelp");
+    admin->AddSeparator();
+    admin->AddItem(menu_item::kCopyCodePath, "Copy code-path to clipboard");
+  }
+  if (toolkit::PopupMenu* info = app.ui.CreatePopupMenu(menu_id::kInfo)) {
+    info->AddItem(menu_item::kAbout, "Über Linux OX-ZUR-Erirada-Vuvazo ...");
+    info->AddItem(menu_item::kAboutDatabase, "Über Datenbank ...");
+    info->AddItem(menu_item::kCheckUpdates, "Auf Updates prüfen ...");
+    info->AddSeparator();
+    info->AddItem(menu_item::kOpenWithDefaultApp, "Mit Standard-App öffnen");
+  }
+}
+
+// The preferences keep the window size within the first monitor.
+void ExamineMonitors(AppState& app) {
+  GdkDisplay* display = gdk_display_get_default();
+  GdkMonitor* monitor = display ? gdk_display_get_monitor(display, 0) : nullptr;
+  if (!monitor) return;
+  GdkRectangle geometry{};
+  gdk_monitor_get_geometry(monitor, &geometry);
+  app.desktopWidth = geometry.width;
+  app.desktopHeight = geometry.height;
+}
+
+void SetProgramIcon(AppState& app) {
+  if (!app.ui.CatchImage(ImageId(Icon::Program), resources::IconPng(Icon::Program))) return;
+  gtk_window_set_default_icon(app.ui.Image(ImageId(Icon::Program)));
+}
+
+}  // namespace
+
+bool InitApplication(AppState& app) {
+  MARK_SOURCE();
+  ExamineMonitors(app);
+  MARK_SOURCE();
+  app.preferencesExisted = library::ReadPreferences(app);
+  library::ResolveDatabasePath(app, app.preferencesExisted);
+  MARK_SOURCE();
+  app.colours.Apply(app.settings.darkMode != 0);
+  MARK_SOURCE();
+  if (!library::LoadDatabaseAtStartup(app)) return false;
+  MARK_SOURCE();
+  g_set_application_name(kApplicationName);
+  SetProgramIcon(app);
+  g_object_set(gtk_settings_get_default(), "gtk-button-images", TRUE, nullptr);
+  gdk_rgba_parse(&app.transparent, "rgba(255,255,255,0.0)");
+  MARK_SOURCE();
+  if (!CreateMainWindow(app)) return false;
+  dialogs::CreateSettingsWindow(app);
+  dialogs::CreateDatabaseInfoWindow(app);
+  dialogs::CreateUpdateWindow(app);
+  MARK_SOURCE();
+  if (app.database.document.HasRoot()) library::FillIndexTree(app);
+  library::ExpandAllAndCount(app);
+  MARK_SOURCE();
+  // The settings' language box already shows the stored language; with the
+  // setting put back to German the switch sees a change and applies it.
+  if (app.settings.language != 0) {
+    app.settings.language = 0;
+    library::ApplyLanguage(app, true);
+  }
+  MARK_SOURCE();
+  if (app.settings.about == 0) {
+    toolkit::GObjectPtr<GdkPixbuf> logo;
+    if (app.ui.CatchImage(ImageId(Icon::Program), resources::IconPng(Icon::Program))) {
+      logo = toolkit::GObjectPtr<GdkPixbuf>::Ref(app.ui.Image(ImageId(Icon::Program)));
+    }
+    dialogs::OpenAboutDialog(app, logo.get());
+    app.settings.about = 1;
+  }
+  MARK_SOURCE();
+  app.ui.SetGadgetState(gadget_id::kIndexTree, 0);
+  app.ui.PostEvent(toolkit::EventKind::Gadget, window_id::kMain, gadget_id::kIndexTree,
+                   toolkit::event_type::kChange);
+  app.ui.SetGadgetState(gadget_id::kMainSplitter, static_cast<int>(app.settings.splitter));
+  LayoutMainWindow(app, true);
+  app.ui.SetActiveGadget(gadget_id::kSearchField);
+  MARK_SOURCE();
+  return true;
+}
+
+void EndApplication(AppState& app) {
+  MARK_SOURCE();
+  app.ui.ReleaseAll();
+  app.database.entries.clear();
+  app.recentFiles.clear();
+  // Code copied with the copy button stays available after the program ends.
+  toolkit::StoreClipboard();
+  RestoreDefaultSignalHandling();
+}
+
+int RunProgram(int argc, char** argv) {
+  // Created before anything else and alive until the end.
+  auto app = std::make_unique<AppState>();
+
+  MARK_SOURCE();
+  std::setlocale(LC_ALL, "");
+  if (!gtk_init_check(&argc, &argv)) {
+    std::fputs("orvex-api-viewer: cannot open the display\n", stderr);
+    return 1;
+  }
+  g_object_set(gtk_settings_get_default(), "gtk-menu-images", TRUE, nullptr);
+  MARK_SOURCE();
+  app->programDirectory = ProgramDirectory();
+  EnterDirectory(app->programDirectory);
+  PutDefaults(*app);
+  LoadFonts(*app);
+  MARK_SOURCE();
+  dialogs::BuildAboutCredits(*app);
+  CreatePopupMenus(*app);
+  InstallErrorHandler();
+
+  if (InitApplication(*app)) {
+    MARK_SOURCE();
+    RunEventLoop(*app);
+    app->tabStops.reset();
+  }
+  EndApplication(*app);
+  return 0;
+}
+
+}  // namespace app

@@ -1,0 +1,20 @@
+// Bringing the program up in its fixed order, running it, and the orderly end.
+#pragma once
+
+namespace app {
+
+struct AppState;
+
+// The whole run: start-up, the event loop, the end. Returns the exit status.
+int RunProgram(int argc, char** argv);
+
+// The initialisation between the toolkit's set-up and the event loop.
+// Returns false when the program has to end (no main window, no database).
+bool InitApplication(AppState& app);
+
+// Closes all windows, releases images, fonts, menus and lists, hands the
+// clipboard to the desktop's clipboard manager and restores the default
+// signal handling.
+void EndApplication(AppState& app);
+
+}  // namespace app

@@ -1,0 +1,25 @@
+// Where the database comes from at start-up, and loading it.
+#pragma once
+
+#include <string>
+
+namespace app {
+struct AppState;
+}
+
+namespace library {
+
+// Turns the stored database location into the database path, asking the
+// user for the file when needed.
+void ResolveDatabasePath(app::AppState& app, bool preferencesExisted);
+
+// Loads the database at start-up. Returns false after telling the user why
+// there is none; the program then ends.
+bool LoadDatabaseAtStartup(app::AppState& app);
+
+// Loads the database again with new paths (the settings' Apply); never ends
+// the program and shows no message.
+void ReloadDatabase(app::AppState& app, const std::string& databasePath,
+                    const std::string& libraryPath);
+
+}  // namespace library

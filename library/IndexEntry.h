@@ -1,0 +1,22 @@
+// One element of the database: the record behind one row of the index tree.
+#pragma once
+
+#include <string>
+
+namespace library {
+
+// Texts as stored in the database file, empty when absent. The title of the
+// index language loses its leading mark when marks are not shown.
+struct IndexEntry {
+  std::string text;   // the element's own trimmed character data
+  std::string group;  // the caption of the category the entry belongs to
+  std::string theme_de;
+  std::string descript_de;
+  std::string theme_en;
+  std::string descript_en;
+  std::string theme_fr;
+  std::string descript_fr;
+  std::string file;  // code file relative to the library main folder
+};
+
+}  // namespace library

@@ -1,0 +1,41 @@
+// The loaded database: its document, the entry list and what was counted in it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "library/IndexEntry.h"
+#include "library/XmlDocument.h"
+
+namespace library {
+
+struct LibraryDatabase {
+  XmlDocument document;
+  // Entry i belongs to index row i; rebuilt together with the tree.
+  std::vector<IndexEntry> entries;
+  std::size_t current = 0;  // the current element of entries
+
+  std::string path;       // full path of the loaded file
+  std::string directory;  // folder part of path, ending in "/"
+  std::string fileName = "OX-LinuxAPI-Toc.xml";
+  std::string versionWord;  // fourth word of the root element's text
+
+  long helpEntryIndex = 0;     // row of the viewer's help entry, 0 when there is none
+  long firstContentIndex = 0;  // first row the exports walk
+  long topicCount = 0;
+  long entryCount = 0;
+
+  // The current entry, or nothing when the list is empty.
+  const IndexEntry* Current() const {
+    return current < entries.size() ? &entries[current] : nullptr;
+  }
+  // Makes element i current when it exists; returns whether it does.
+  bool MakeCurrent(long i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= entries.size()) return false;
+    current = static_cast<std::size_t>(i);
+    return true;
+  }
+};
+
+}  // namespace library
