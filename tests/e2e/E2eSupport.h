@@ -1,0 +1,60 @@
+// Helpers for end-to-end tests: a private copy of the staged program, started
+// as a real process and driven with real input through xdotool.
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+
+#include "support/TempDirectory.h"
+
+namespace e2e {
+
+// A copy of the staged tree (Templates, Export, Library with the program) in
+// a fresh folder, so a test may change preferences and exports freely.
+class StagedCopy {
+ public:
+  StagedCopy();
+  bool Ok() const { return ok_; }
+  std::string Root() const { return temp_.Path(); }
+  std::string ProgramDirectory() const { return temp_.Path() + "/Library/Viewer/"; }
+  std::string Program() const { return ProgramDirectory() + "orvex-api-viewer"; }
+
+ private:
+  TempDirectory temp_;
+  bool ok_ = false;
+};
+
+// A running program; killed at the end of the test if it still runs.
+class RunningProgram {
+ public:
+  // Starts the program with workingDirectory as its current directory.
+  RunningProgram(const std::string& program, const std::string& workingDirectory);
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+  ~RunningProgram();
+
+  pid_t Pid() const { return pid_; }
+  // Waits for the end; returns the raw wait status, or nothing on time-out.
+  std::optional<int> WaitForExit(int timeoutMs = 20000);
+
+ private:
+  pid_t pid_ = -1;
+  bool reaped_ = false;
+};
+
+// The X window id of the first visible window whose title matches the
+// regular expression, waiting up to the time-out; 0 when none appeared.
+unsigned long WaitForWindow(const std::string& titlePattern, int timeoutMs = 20000);
+
+// Runs a command line; returns its exit status (-1 when it did not end normally).
+int Run(const std::string& commandLine);
+
+// Runs a command line and returns what it printed.
+std::string Output(const std::string& commandLine);
+
+// Activates the window and sends keys to it (xdotool key names).
+bool SendKeys(unsigned long window, const std::string& keys);
+
+}  // namespace e2e

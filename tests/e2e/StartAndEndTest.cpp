@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <csignal>
+
+#include "E2eSupport.h"
+
+namespace {
+
+constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo$";
+constexpr const char* kErrorWindow = "^Linux OX-ZUR-Erirada-Vuvazo-Error$";
+
+TEST(StartAndEnd, EscapeEndsTheProgramStartedFromAnotherFolder) {
+  e2e::StagedCopy stage;
+  ASSERT_TRUE(stage.Ok());
+  e2e::RunningProgram program(stage.Program(), "/");
+  const unsigned long window = e2e::WaitForWindow(kMainWindow);
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
+  const auto status = program.WaitForExit();
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(WIFEXITED(*status));
+  EXPECT_EQ(WEXITSTATUS(*status), 0);
+}
+
+TEST(StartAndEnd, ClosingTheWindowEndsWithStatusZero) {
+  e2e::StagedCopy stage;
+  ASSERT_TRUE(stage.Ok());
+  e2e::RunningProgram program(stage.Program(), stage.Root());
+  const unsigned long window = e2e::WaitForWindow(kMainWindow);
+  ASSERT_NE(window, 0u);
+  // The window manager's close shortcut sends the close request.
+  ASSERT_TRUE(e2e::SendKeys(window, "alt+F4"));
+  const auto status = program.WaitForExit();
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(WIFEXITED(*status));
+  EXPECT_EQ(WEXITSTATUS(*status), 0);
+}
+
+TEST(StartAndEnd, CrashShowsTheReportAndEndsWithTheSignal) {
+  e2e::StagedCopy stage;
+  ASSERT_TRUE(stage.Ok());
+  e2e::RunningProgram program(stage.Program(), stage.ProgramDirectory());
+  ASSERT_NE(e2e::WaitForWindow(kMainWindow), 0u);
+  ASSERT_EQ(::kill(program.Pid(), SIGSEGV), 0);
+  const unsigned long report = e2e::WaitForWindow(kErrorWindow);
+  ASSERT_NE(report, 0u) << "the report window did not appear";
+  // The program waits until the report is closed.
+  EXPECT_FALSE(program.WaitForExit(300).has_value());
+  ASSERT_TRUE(e2e::SendKeys(report, "Return"));
+  const auto status = program.WaitForExit();
+  ASSERT_TRUE(status.has_value());
+  ASSERT_TRUE(WIFSIGNALED(*status)) << "status " << *status;
+  EXPECT_EQ(WTERMSIG(*status), SIGSEGV);
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+// Helpers for tests that drive the real windows in-process.
+#include "GuiTestSupport.h"
+
+#include <gdk/gdkx.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "app/EventLoop.h"
+#include "app/Ids.h"
+#include "app/MainWindow.h"
+
+namespace testsupport {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long ElapsedMs(Clock::time_point since) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count();
+}
+
+}  // namespace
+
+bool RunUntil(const std::function<bool()>& condition, int timeoutMs) {
+  const auto start = Clock::now();
+  while (!condition()) {
+    if (ElapsedMs(start) > timeoutMs) return false;
+    if (gtk_events_pending()) {
+      gtk_main_iteration_do(FALSE);
+    } else {
+      g_usleep(2000);
+    }
+  }
+  return true;
+}
+
+void RunFor(int milliseconds) {
+  RunUntil([] { return false; }, milliseconds);
+}
+
+void Settle(app::AppState& app, int quietMs, int timeoutMs) {
+  const auto start = Clock::now();
+  auto lastActivity = Clock::now();
+  while (ElapsedMs(start) < timeoutMs && ElapsedMs(lastActivity) < quietMs) {
+    bool busy = false;
+    while (gtk_events_pending()) {
+      gtk_main_iteration_do(FALSE);
+      busy = true;
+    }
+    while (auto event = app.ui.Events().Take()) {
+      app::DispatchEvent(app, *event);
+      busy = true;
+    }
+    if (busy) {
+      lastActivity = Clock::now();
+    } else {
+      g_usleep(2000);
+    }
+  }
+}
+
+std::vector<toolkit::Event> DrainEvents(app::AppState& app) {
+  std::vector<toolkit::Event> events;
+  while (auto event = app.ui.Events().Take()) events.push_back(*event);
+  return events;
+}
+
+std::unique_ptr<app::AppState> NewAppState() {
+  auto state = std::make_unique<app::AppState>();
+  state->programDirectory = "./";
+  state->settings.dbPath = state->programDirectory;
+  state->settings.libPath = state->programDirectory;
+  state->database.directory = state->programDirectory;
+  state->ui.LoadFont(app::font_id::kCode, "Monospace", 10);
+  state->ui.LoadFont(app::font_id::kBoldUi, "Sans bold", 10);
+  state->colours.Apply(false);
+  return state;
+}
+
+std::unique_ptr<app::AppState> NewAppWithMainWindow() {
+  std::unique_ptr<app::AppState> state = NewAppState();
+  if (!app::CreateMainWindow(*state)) return nullptr;
+  app::LayoutMainWindow(*state, true);
+  RunUntil([&] {
+    toolkit::Window* window = state->ui.FindWindow(app::window_id::kMain);
+    return window && gtk_widget_get_mapped(GTK_WIDGET(window->Handle()));
+  });
+  Settle(*state);
+  return state;
+}
+
+int Run(const std::string& commandLine) {
+  const int status = std::system(commandLine.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+unsigned long XidOf(GtkWindow* window) {
+  GdkWindow* surface = gtk_widget_get_window(GTK_WIDGET(window));
+  return surface ? GDK_WINDOW_XID(surface) : 0;
+}
+
+bool FocusForKeys(GtkWindow* window) {
+  gtk_window_present(window);
+  RunFor(50);
+  const std::string command = "xdotool windowfocus --sync " + std::to_string(XidOf(window));
+  if (Run(command) != 0) return false;
+  return RunUntil([&] { return gtk_window_is_active(window) != FALSE; });
+}
+
+}  // namespace testsupport

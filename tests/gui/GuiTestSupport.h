@@ -1,0 +1,45 @@
+// Helpers for tests that drive the real windows in-process.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "toolkit/Event.h"
+
+namespace testsupport {
+
+// Runs the toolkit's main loop until the condition holds or the time is up.
+bool RunUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+// Runs the toolkit's main loop for about the given time.
+void RunFor(int milliseconds);
+
+// Runs the toolkit and the program's dispatch until both are idle.
+void Settle(app::AppState& app, int quietMs = 150, int timeoutMs = 5000);
+
+// Takes every queued event without dispatching it.
+std::vector<toolkit::Event> DrainEvents(app::AppState& app);
+
+// An AppState with defaults and fonts, as start-up prepares it before the
+// main window is built.
+std::unique_ptr<app::AppState> NewAppState();
+
+// Builds the main window and runs the start-up layout, as start-up does.
+std::unique_ptr<app::AppState> NewAppWithMainWindow();
+
+// Runs a command line and returns its exit status.
+int Run(const std::string& commandLine);
+
+// The X window id of a GTK window, for xdotool.
+unsigned long XidOf(GtkWindow* window);
+
+// Gives the window the keyboard focus for real key presses and waits until
+// the toolkit knows it has it.
+bool FocusForKeys(GtkWindow* window);
+
+}  // namespace testsupport
