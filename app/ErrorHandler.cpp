@@ -34,7 +34,7 @@ void SetHandler(int signalNumber, void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
-  sigaction(signalNumber, &action, nullptr);
+  (void)sigaction(signalNumber, &action, nullptr);
 }
 
 // Only async-signal-safe calls from here on: the crashed process's memory,
@@ -42,7 +42,7 @@ void SetHandler(int signalNumber, void (*handler)(int)) {
 void OnFatalSignal(int signalNumber) {
   for (int fatal : kFatalSignals) SetHandler(fatal, SIG_DFL);
   if (reporting.exchange(true)) {
-    raise(signalNumber);
+    (void)raise(signalNumber);
     return;
   }
   FormatFatalSignalMessage(reportText, sizeof reportText, signalNumber, LastSourceMark());
@@ -58,7 +58,7 @@ void OnFatalSignal(int signalNumber) {
     }
   }
   // The default action now ends the process with the signal's status.
-  raise(signalNumber);
+  (void)raise(signalNumber);
 }
 
 }  // namespace

@@ -152,9 +152,9 @@ int RunProgram(int argc, char** argv) {
   auto app = std::make_unique<AppState>();
 
   MARK_SOURCE();
-  std::setlocale(LC_ALL, "");
+  (void)std::setlocale(LC_ALL, "");
   if (!gtk_init_check(&argc, &argv)) {
-    std::fputs("orvex-api-viewer: cannot open the display\n", stderr);
+    (void)std::fputs("orvex-api-viewer: cannot open the display\n", stderr);
     return 1;
   }
   g_object_set(gtk_settings_get_default(), "gtk-menu-images", TRUE, nullptr);

@@ -2,6 +2,7 @@
 #include "toolkit/Font.h"
 
 #include <charconv>
+#include <cmath>
 #include <sstream>
 
 namespace toolkit {
@@ -9,7 +10,7 @@ namespace toolkit {
 PangoFontDescriptionPtr LoadFont(const std::string& name, double points) {
   if (name.empty() || !(points > 0)) return nullptr;
   PangoFontDescriptionPtr font(pango_font_description_from_string(name.c_str()));
-  pango_font_description_set_size(font.get(), static_cast<gint>(points * PANGO_SCALE + 0.5));
+  pango_font_description_set_size(font.get(), static_cast<gint>(std::lround(points * PANGO_SCALE)));
   return font;
 }
 

@@ -53,6 +53,15 @@ void Gadget::Attach(GtkWidget* widget, GtkWidget* outer) {
                 this);
 }
 
+GtkWidget* Gadget::NewScrolledFrame(GtkWidget* view) {
+  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled), GTK_SHADOW_ETCHED_IN);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC,
+                                 GTK_POLICY_AUTOMATIC);
+  gtk_container_add(GTK_CONTAINER(scrolled), view);
+  return scrolled;
+}
+
 void Gadget::QueueEvent(int type, std::intptr_t data) {
   if (quiet_ > 0) return;
   sink_.RememberCurrentPointerEvent();

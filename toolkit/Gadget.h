@@ -109,6 +109,9 @@ class Gadget {
   // gadget's identifier and connects the focus events.
   void Attach(GtkWidget* widget, GtkWidget* outer);
 
+  // A scrolled frame (etched, scroll bars as needed) around a view.
+  static GtkWidget* NewScrolledFrame(GtkWidget* view);
+
   // Queues a gadget event unless the program is changing the gadget itself.
   void QueueEvent(int type, std::intptr_t data = 0);
   EventSink& Sink() const { return sink_; }

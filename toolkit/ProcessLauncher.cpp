@@ -66,6 +66,7 @@ bool StartProgram(const std::string& name, const std::vector<std::string>& argum
   storage.push_back(name);
   storage.insert(storage.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
+  argv.reserve(storage.size() + 1);
   for (std::string& argument : storage) argv.push_back(argument.data());
   argv.push_back(nullptr);
 

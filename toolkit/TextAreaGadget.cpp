@@ -9,12 +9,7 @@ TextAreaGadget::TextAreaGadget(int id, int window, EventSink& sink, int flags)
   if (flags & text_area_flag::kReadOnly) gtk_text_view_set_editable(GTK_TEXT_VIEW(view), FALSE);
   gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(view),
                               (flags & text_area_flag::kWordWrap) ? GTK_WRAP_WORD : GTK_WRAP_NONE);
-  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
-  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled), GTK_SHADOW_ETCHED_IN);
-  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC,
-                                 GTK_POLICY_AUTOMATIC);
-  gtk_container_add(GTK_CONTAINER(scrolled), view);
-  Attach(view, scrolled);
+  Attach(view, NewScrolledFrame(view));
   ConnectSignal(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), "changed",
                 +[](GtkTextBuffer*, TextAreaGadget* self) { self->QueueEvent(event_type::kChange); },
                 this);

@@ -36,12 +36,7 @@ TreeGadget::TreeGadget(int id, int window, EventSink& sink)
                                      kBackgroundColumn);
   gtk_tree_view_append_column(GTK_TREE_VIEW(view), column_);
 
-  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
-  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled), GTK_SHADOW_ETCHED_IN);
-  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC,
-                                 GTK_POLICY_AUTOMATIC);
-  gtk_container_add(GTK_CONTAINER(scrolled), view);
-  Attach(view, scrolled);
+  Attach(view, NewScrolledFrame(view));
 
   ConnectSignal(gtk_tree_view_get_selection(GTK_TREE_VIEW(view)), "changed",
                 +[](GtkTreeSelection*, TreeGadget* self) { self->QueueEvent(event_type::kChange); },

@@ -53,6 +53,17 @@ bool InstallGadgetStyle() {
   return true;
 }
 
+// A coordinate ("x" or "y") of a gadget inside its layer; 0 when it has none.
+int LayerPosition(const Gadget* gadget, const char* coordinate) {
+  if (!gadget) return 0;
+  GtkWidget* parent = gtk_widget_get_parent(gadget->Outer());
+  int value = 0;
+  if (parent && GTK_IS_LAYOUT(parent)) {
+    gtk_container_child_get(GTK_CONTAINER(parent), gadget->Outer(), coordinate, &value, nullptr);
+  }
+  return value;
+}
+
 }  // namespace
 
 Ui::Ui() {
@@ -287,27 +298,9 @@ int Ui::ActiveGadget(int windowId) const {
   return focus ? GadgetIdOfWidget(focus) : -1;
 }
 
-int Ui::GadgetX(int id) const {
-  const Gadget* gadget = FindGadget(id);
-  if (!gadget) return 0;
-  GtkWidget* parent = gtk_widget_get_parent(gadget->Outer());
-  int x = 0;
-  if (parent && GTK_IS_LAYOUT(parent)) {
-    gtk_container_child_get(GTK_CONTAINER(parent), gadget->Outer(), "x", &x, nullptr);
-  }
-  return x;
-}
+int Ui::GadgetX(int id) const { return LayerPosition(FindGadget(id), "x"); }
 
-int Ui::GadgetY(int id) const {
-  const Gadget* gadget = FindGadget(id);
-  if (!gadget) return 0;
-  GtkWidget* parent = gtk_widget_get_parent(gadget->Outer());
-  int y = 0;
-  if (parent && GTK_IS_LAYOUT(parent)) {
-    gtk_container_child_get(GTK_CONTAINER(parent), gadget->Outer(), "y", &y, nullptr);
-  }
-  return y;
-}
+int Ui::GadgetY(int id) const { return LayerPosition(FindGadget(id), "y"); }
 
 int Ui::GadgetWidth(int id) const {
   const Gadget* gadget = FindGadget(id);

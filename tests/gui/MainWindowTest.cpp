@@ -59,9 +59,25 @@ TEST_F(MainWindowTest, StartsWithTheDefaultGeometryAndGadgets) {
   EXPECT_EQ(ui.GadgetX(gid::kSearchField), 27);
   EXPECT_EQ(ui.GadgetX(gid::kHistoryBox), 186);
   EXPECT_EQ(ui.GadgetState(gid::kMainSplitter), 345);
-  EXPECT_FALSE(gtk_widget_get_visible(state_->ui.FindGadget(gid::kAdminButton)->Outer()));
   EXPECT_EQ(ui.CountGadgetItems(gid::kIndexTree), 0);
   EXPECT_EQ(ui.GadgetText(gid::kCodeView), "");
+}
+
+TEST_F(MainWindowTest, AdminControlsFollowTheBuild) {
+  toolkit::Ui& ui = state_->ui;
+  GtkWidget* admin = ui.FindGadget(gid::kAdminButton)->Outer();
+#ifdef ORVEX_ADMIN_MODE
+  EXPECT_TRUE(gtk_widget_get_visible(admin));
+  toolkit::GCharPtr tooltip(gtk_widget_get_tooltip_text(admin));
+  EXPECT_STREQ(tooltip.get(), "Popup admin menue");
+  for (int id : {gid::kAdminLabel1, gid::kAdminLabel2, gid::kAdminLabel3}) {
+    EXPECT_EQ(ui.GadgetText(id), " ") << id;
+  }
+  EXPECT_EQ(ui.GadgetX(gid::kAdminLabel3), 522);
+#else
+  EXPECT_FALSE(gtk_widget_get_visible(admin));
+  EXPECT_EQ(ui.FindGadget(gid::kAdminLabel1), nullptr);
+#endif
 }
 
 TEST_F(MainWindowTest, ResizingKeepsButtonsRightAlignedAndFillsTheWindow) {

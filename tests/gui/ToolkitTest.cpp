@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "GuiTestSupport.h"
 #include "toolkit/ComboBoxGadget.h"
 #include "toolkit/TextAreaGadget.h"
@@ -239,6 +241,56 @@ TEST_F(ToolkitTest, PopupMenuOpensWithoutATriggerEvent) {
   RunFor(100);
   gtk_menu_shell_deactivate(GTK_MENU_SHELL(menu->Handle()));
   RunFor(50);
+}
+
+TEST_F(ToolkitTest, WindowEventsTellMovesFromResizes) {
+  window_->Show(true);
+  testsupport::RunUntil([&] { return gtk_widget_get_mapped(GTK_WIDGET(window_->Handle())); });
+  testsupport::RunFor(200);
+  Drain();
+  auto kinds = [&] {
+    std::vector<EventKind> seen;
+    for (const auto& event : Drain()) {
+      if (event.kind == EventKind::MoveWindow || event.kind == EventKind::SizeWindow) {
+        seen.push_back(event.kind);
+      }
+    }
+    return seen;
+  };
+  const int x = window_->X();
+  window_->MoveResize(x + 40, toolkit::kLeaveUnchanged, toolkit::kLeaveUnchanged,
+                      toolkit::kLeaveUnchanged);
+  testsupport::RunUntil([&] { return window_->X() == x + 40; }, 3000);
+  testsupport::RunFor(200);
+  const auto moved = kinds();
+  EXPECT_FALSE(moved.empty());
+  for (EventKind kind : moved) EXPECT_EQ(kind, EventKind::MoveWindow);
+
+  window_->MoveResize(toolkit::kLeaveUnchanged, toolkit::kLeaveUnchanged, 420, 310);
+  testsupport::RunUntil([&] { return window_->Width() == 420 && window_->Height() == 310; }, 3000);
+  testsupport::RunFor(200);
+  const auto resized = kinds();
+  EXPECT_EQ(std::count(resized.begin(), resized.end(), EventKind::SizeWindow), 1);
+}
+
+TEST_F(ToolkitTest, MenuItemsQueueEventsForTheWindowTheyWereShownFor) {
+  window_->Show(true);
+  testsupport::RunUntil([&] { return gtk_widget_get_mapped(GTK_WIDGET(window_->Handle())); });
+  toolkit::PopupMenu* menu = ui_.CreatePopupMenu(1);
+  menu->AddItem(10, "Über Datenbank ...");
+  ui_.DisplayPopupMenu(1, 5);
+  RunFor(50);
+  Drain();
+  GList* children = gtk_container_get_children(GTK_CONTAINER(menu->Handle()));
+  ASSERT_TRUE(children);
+  gtk_menu_item_activate(GTK_MENU_ITEM(children->data));
+  g_list_free(children);
+  gtk_menu_shell_deactivate(GTK_MENU_SHELL(menu->Handle()));
+  bool found = false;
+  for (const auto& event : Drain()) {
+    found |= event.kind == EventKind::Menu && event.window == 5 && event.object == 10;
+  }
+  EXPECT_TRUE(found);
 }
 
 }  // namespace
