@@ -27,8 +27,6 @@ constexpr char kReportSwitch[] = "--show-fatal-signal-report";
 // keeps a second fault during the report from starting another one.
 std::atomic<bool> reporting{false};
 char reportText[1024];
-char programName[] = "orvex-api-viewer";
-char reportSwitch[sizeof kReportSwitch];
 
 void SetHandler(int signalNumber, void (*handler)(int)) {
   struct sigaction action {};
@@ -48,7 +46,9 @@ void OnFatalSignal(int signalNumber) {
   FormatFatalSignalMessage(reportText, sizeof reportText, signalNumber, LastSourceMark());
   const pid_t child = fork();
   if (child == 0) {
-    char* arguments[] = {programName, reportSwitch, reportText, nullptr};
+    // execv takes non-const pointers but does not change the texts.
+    char* arguments[] = {const_cast<char*>("orvex-api-viewer"), const_cast<char*>(kReportSwitch),
+                         reportText, nullptr};
     execv("/proc/self/exe", arguments);
     _exit(127);
   }
@@ -64,7 +64,6 @@ void OnFatalSignal(int signalNumber) {
 }  // namespace
 
 void InstallErrorHandler() {
-  std::memcpy(reportSwitch, kReportSwitch, sizeof kReportSwitch);
   for (int fatal : kFatalSignals) SetHandler(fatal, &OnFatalSignal);
 }
 
