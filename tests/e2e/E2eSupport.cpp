@@ -83,15 +83,28 @@ std::string Output(const std::string& commandLine) {
   return output;
 }
 
-unsigned long WaitForWindow(const std::string& titlePattern, int timeoutMs) {
+namespace {
+
+unsigned long PollForWindow(const std::string& searchOptions, int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (std::chrono::steady_clock::now() < deadline) {
     const std::string found =
-        Output("xdotool search --onlyvisible --name " + Quote(titlePattern) + " 2>/dev/null");
+        Output("xdotool search --onlyvisible " + searchOptions + " 2>/dev/null");
     if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   return 0;
+}
+
+}  // namespace
+
+unsigned long WaitForWindow(const std::string& titlePattern, int timeoutMs) {
+  return PollForWindow("--name " + Quote(titlePattern), timeoutMs);
+}
+
+unsigned long WaitForWindowOf(pid_t pid, const std::string& titlePattern, int timeoutMs) {
+  return PollForWindow("--pid " + std::to_string(pid) + " --name " + Quote(titlePattern),
+                       timeoutMs);
 }
 
 bool SendKeys(unsigned long window, const std::string& keys) {

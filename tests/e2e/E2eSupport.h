@@ -48,6 +48,9 @@ class RunningProgram {
 // regular expression, waiting up to the time-out; 0 when none appeared.
 unsigned long WaitForWindow(const std::string& titlePattern, int timeoutMs = 20000);
 
+// The same, for a window of the given process only.
+unsigned long WaitForWindowOf(pid_t pid, const std::string& titlePattern, int timeoutMs = 20000);
+
 // Runs a command line; returns its exit status (-1 when it did not end normally).
 int Run(const std::string& commandLine);
 

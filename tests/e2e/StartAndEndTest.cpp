@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <csignal>
+#include <string>
 
 #include "E2eSupport.h"
 
@@ -14,7 +15,7 @@ TEST(StartAndEnd, EscapeEndsTheProgramStartedFromAnotherFolder) {
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
   e2e::RunningProgram program(stage.Program(), "/");
-  const unsigned long window = e2e::WaitForWindow(kMainWindow);
+  const unsigned long window = e2e::WaitForWindowOf(program.Pid(), kMainWindow);
   ASSERT_NE(window, 0u);
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
   const auto status = program.WaitForExit();
@@ -27,7 +28,7 @@ TEST(StartAndEnd, ClosingTheWindowEndsWithStatusZero) {
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
   e2e::RunningProgram program(stage.Program(), stage.Root());
-  const unsigned long window = e2e::WaitForWindow(kMainWindow);
+  const unsigned long window = e2e::WaitForWindowOf(program.Pid(), kMainWindow);
   ASSERT_NE(window, 0u);
   // The window manager's close shortcut sends the close request.
   ASSERT_TRUE(e2e::SendKeys(window, "alt+F4"));
@@ -41,10 +42,24 @@ TEST(StartAndEnd, CrashShowsTheReportAndEndsWithTheSignal) {
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
   e2e::RunningProgram program(stage.Program(), stage.ProgramDirectory());
-  ASSERT_NE(e2e::WaitForWindow(kMainWindow), 0u);
+  ASSERT_NE(e2e::WaitForWindowOf(program.Pid(), kMainWindow), 0u);
   ASSERT_EQ(::kill(program.Pid(), SIGSEGV), 0);
   const unsigned long report = e2e::WaitForWindow(kErrorWindow);
   ASSERT_NE(report, 0u) << "the report window did not appear";
+  // The report is shown by a fresh copy of the program, which gets the text
+  // as its last argument.
+  const std::string child = e2e::Output("pgrep -P " + std::to_string(program.Pid()));
+  ASSERT_FALSE(child.empty());
+  const std::string arguments = TempDirectory::Read("/proc/" + std::to_string(std::stoi(child)) +
+                                                    "/cmdline");
+  const std::string text = arguments.substr(arguments.rfind('\0', arguments.size() - 2) + 1);
+  EXPECT_EQ(text.rfind("A program error was detected:\n\n"
+                       "Error Message:   Segmentation violation\n"
+                       "Error Code:      11\n"
+                       "Sourcecode line: app/",
+                       0),
+            0u)
+      << text;
   // The program waits until the report is closed.
   EXPECT_FALSE(program.WaitForExit(300).has_value());
   ASSERT_TRUE(e2e::SendKeys(report, "Return"));
