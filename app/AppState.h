@@ -18,7 +18,9 @@
 namespace app {
 
 // Images are registered under the number of their icon.
-constexpr int ImageId(resources::Icon icon) { return static_cast<int>(icon); }
+constexpr int ImageId(resources::Icon icon) {
+  return static_cast<int>(icon);
+}
 
 inline constexpr const char* kProgramTitle = "Linux OX-ZUR-Erirada-Vuvazo";
 inline constexpr const char* kErrorTitle = "Linux OX-ZUR-Erirada-Vuvazo-Error";
@@ -40,9 +42,9 @@ struct AppState {
   bool preferencesExisted = false;
 
   // Code view state.
-  std::string currentCodeFile;              // file value of the entry whose code was loaded last
-  bool viewShowsCurrentCodeFile = false;    // cleared whenever the view is cleared or replaced
-  std::vector<std::int64_t> recentFiles;    // entry indices, newest first, at most 10
+  std::string currentCodeFile;            // file value of the entry whose code was loaded last
+  bool viewShowsCurrentCodeFile = false;  // cleared whenever the view is cleared or replaced
+  std::vector<std::int64_t> recentFiles;  // entry indices, newest first, at most 10
   bool sourceIsUtf8 = false;
   bool executableUnicode = false;
   bool reportMissingFile = true;

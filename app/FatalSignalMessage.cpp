@@ -18,7 +18,8 @@ class FixedWriter {
   void AppendDecimal(int value) noexcept {
     char digits[12];
     std::size_t count = 0;
-    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    unsigned magnitude =
+        value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
     do {
       digits[count++] = static_cast<char>('0' + magnitude % 10);
       magnitude /= 10;
@@ -42,14 +43,22 @@ class FixedWriter {
 
 const char* SignalDescription(int signalNumber) noexcept {
   switch (signalNumber) {
-    case SIGFPE: return "Floating-point exception";
-    case SIGSEGV: return "Segmentation violation";
-    case SIGBUS: return "BUS Error";
-    case SIGABRT: return "Abort signal";
-    case SIGTRAP: return "Trace trap";
-    case SIGSYS: return "Bad system call";
-    case SIGILL: return "Illegal instruction";
-    default: return "Unknown error code";
+    case SIGFPE:
+      return "Floating-point exception";
+    case SIGSEGV:
+      return "Segmentation violation";
+    case SIGBUS:
+      return "BUS Error";
+    case SIGABRT:
+      return "Abort signal";
+    case SIGTRAP:
+      return "Trace trap";
+    case SIGSYS:
+      return "Bad system call";
+    case SIGILL:
+      return "Illegal instruction";
+    default:
+      return "Unknown error code";
   }
 }
 

@@ -24,8 +24,7 @@ using toolkit::kLeaveUnchanged;
 namespace gid = gadget_id;
 
 // Scroll-bar sliders stay at least 10 pixels long.
-constexpr const char* kScrollbarStyle =
-    "GtkScrollbar {\n-GtkScrollbar-min-slider-length: 10px;\n}";
+constexpr const char* kScrollbarStyle = "GtkScrollbar {\n-GtkScrollbar-min-slider-length: 10px;\n}";
 
 bool CatchIcon(toolkit::Ui& ui, Icon icon) {
   return ui.CatchImage(ImageId(icon), resources::IconPng(icon));
@@ -35,8 +34,9 @@ void InstallScreenStyle() {
   GtkCssProvider* provider = gtk_css_provider_new();
   // The sheet uses a style property that newer toolkits report as
   // deprecated; that report is not a fault of ours, so it is not printed.
-  toolkit::ConnectSignal(provider, "parsing-error",
-                         +[](GtkCssProvider*, GtkCssSection*, GError*, gpointer) {}, nullptr);
+  toolkit::ConnectSignal(
+      provider, "parsing-error", +[](GtkCssProvider*, GtkCssSection*, GError*, gpointer) {},
+      nullptr);
   gtk_css_provider_load_from_data(provider, kScrollbarStyle, -1, nullptr);
   gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
                                             GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
@@ -50,7 +50,8 @@ void CreateIconButton(toolkit::Ui& ui, int id, int x, Icon icon) {
 
 void CreateSearchField(AppState& app) {
   toolkit::Ui& ui = app.ui;
-  auto* field = dynamic_cast<toolkit::TextFieldGadget*>(ui.CreateTextField(gid::kSearchField, 27, 2, 153, 30));
+  auto* field = dynamic_cast<toolkit::TextFieldGadget*>(
+      ui.CreateTextField(gid::kSearchField, 27, 2, 153, 30));
   if (!field) return;
   GtkEntry* entry = field->Entry();
   gtk_entry_set_icon_from_icon_name(entry, GTK_ENTRY_ICON_PRIMARY, "edit-find-symbolic");
@@ -61,13 +62,14 @@ void CreateSearchField(AppState& app) {
   }
   gtk_entry_set_icon_tooltip_text(entry, GTK_ENTRY_ICON_PRIMARY, "[F3] Search next item.");
   gtk_entry_set_icon_tooltip_text(entry, GTK_ENTRY_ICON_SECONDARY, "[Del] Deletes search term.");
-  toolkit::ConnectSignal(entry, "icon-press",
-                         +[](GtkEntry*, GtkEntryIconPosition position, GdkEvent*, AppState* state) {
-                           state->ui.PostEvent(toolkit::EventKind::Gadget, window_id::kMain,
-                                               gid::kSearchField, toolkit::event_type::kIconPress,
-                                               position == GTK_ENTRY_ICON_PRIMARY ? 0 : 1);
-                         },
-                         &app);
+  toolkit::ConnectSignal(
+      entry, "icon-press",
+      +[](GtkEntry*, GtkEntryIconPosition position, GdkEvent*, AppState* state) {
+        state->ui.PostEvent(toolkit::EventKind::Gadget, window_id::kMain, gid::kSearchField,
+                            toolkit::event_type::kIconPress,
+                            position == GTK_ENTRY_ICON_PRIMARY ? 0 : 1);
+      },
+      &app);
 }
 
 void CreateCodeArea(AppState& app) {
@@ -122,7 +124,8 @@ void RegisterShortcuts(toolkit::Ui& ui) {
       {kShortcutAlt | 'D', menu_item::kLanguageGermanD},
       {kShortcutAlt | 'F', menu_item::kLanguageFrench},
   };
-  for (const Binding& binding : bindings) ui.AddShortcut(window_id::kMain, binding.code, binding.item);
+  for (const Binding& binding : bindings)
+    ui.AddShortcut(window_id::kMain, binding.code, binding.item);
 }
 
 void CreateAdminControls(toolkit::Ui& ui) {
@@ -143,11 +146,10 @@ bool CreateMainWindow(AppState& app) {
   toolkit::Ui& ui = app.ui;
   const library::AppSettings& settings = app.settings;
   using namespace toolkit::window_flag;
-  toolkit::Window* window =
-      ui.OpenWindow(window_id::kMain, static_cast<int>(settings.winX),
-                    static_cast<int>(settings.winY), static_cast<int>(settings.winWidth),
-                    static_cast<int>(settings.winHight), kProgramTitle,
-                    kSystemMenu | kMinimizeGadget | kMaximizeGadget | kSizeGadget | kInvisible);
+  toolkit::Window* window = ui.OpenWindow(
+      window_id::kMain, static_cast<int>(settings.winX), static_cast<int>(settings.winY),
+      static_cast<int>(settings.winWidth), static_cast<int>(settings.winHight), kProgramTitle,
+      kSystemMenu | kMinimizeGadget | kMaximizeGadget | kSizeGadget | kInvisible);
   if (!window) {
     toolkit::ShowMessageBox(kProgramTitle, "Main-Window couldn't be created!");
     return false;
@@ -155,7 +157,8 @@ bool CreateMainWindow(AppState& app) {
   window->SetMinimumSize(800, 400);
   InstallScreenStyle();
 
-  if (CatchIcon(ui, Icon::Expand)) ui.CreateImage(gid::kExpandToggle, 1, 17, 16, 16, ImageId(Icon::Expand));
+  if (CatchIcon(ui, Icon::Expand))
+    ui.CreateImage(gid::kExpandToggle, 1, 17, 16, 16, ImageId(Icon::Expand));
   CatchIcon(ui, Icon::Collapse);
   CreateSearchField(app);
   CreateIconButton(ui, gid::kAdminButton, 418, Icon::Admin);
@@ -170,8 +173,10 @@ bool CreateMainWindow(AppState& app) {
   CreateCodeArea(app);
   ui.CreateSplitter(gid::kMainSplitter, 5, 35, 790, 562, gid::kIndexTree, gid::kCodeArea,
                     toolkit::splitter_flag::kSideBySide | toolkit::splitter_flag::kSecondResizes);
-  ui.SetGadgetAttribute(gid::kMainSplitter, toolkit::GadgetAttribute::SplitterFirstMinimumSize, 100);
-  ui.SetGadgetAttribute(gid::kMainSplitter, toolkit::GadgetAttribute::SplitterSecondMinimumSize, 100);
+  ui.SetGadgetAttribute(gid::kMainSplitter, toolkit::GadgetAttribute::SplitterFirstMinimumSize,
+                        100);
+  ui.SetGadgetAttribute(gid::kMainSplitter, toolkit::GadgetAttribute::SplitterSecondMinimumSize,
+                        100);
   ui.SetGadgetState(gid::kMainSplitter, static_cast<int>(settings.splitter));
 
   SetTooltips(ui);

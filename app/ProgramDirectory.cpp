@@ -15,7 +15,8 @@ std::string ProgramDirectory() {
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (length < 0) return {};
     if (static_cast<std::size_t>(length) < buffer.size()) {
-      return library::DirectoryPart(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
+      return library::DirectoryPart(
+          std::string_view(buffer.data(), static_cast<std::size_t>(length)));
     }
     buffer.resize(buffer.size() * 2);
   }

@@ -17,6 +17,8 @@ void MarkSource(const char* location) noexcept {
   lastMark.store(location, std::memory_order_relaxed);
 }
 
-const char* LastSourceMark() noexcept { return lastMark.load(std::memory_order_relaxed); }
+const char* LastSourceMark() noexcept {
+  return lastMark.load(std::memory_order_relaxed);
+}
 
 }  // namespace app

@@ -7,7 +7,9 @@ namespace library {
 
 void ResolveDatabasePath(app::AppState&, bool) {}
 
-bool LoadDatabaseAtStartup(app::AppState&) { return true; }
+bool LoadDatabaseAtStartup(app::AppState&) {
+  return true;
+}
 
 void ReloadDatabase(app::AppState&, const std::string&, const std::string&) {}
 

@@ -5,6 +5,8 @@
 
 namespace library {
 
-gboolean OnIndexKeyPress(GtkWidget*, GdkEventKey*, app::AppState*) { return FALSE; }
+gboolean OnIndexKeyPress(GtkWidget*, GdkEventKey*, app::AppState*) {
+  return FALSE;
+}
 
 }  // namespace library

@@ -5,8 +5,12 @@
 
 namespace library {
 
-bool ReadPreferences(app::AppState&) { return false; }
+bool ReadPreferences(app::AppState&) {
+  return false;
+}
 
-bool WritePreferences(app::AppState&) { return true; }
+bool WritePreferences(app::AppState&) {
+  return true;
+}
 
 }  // namespace library

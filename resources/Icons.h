@@ -6,21 +6,21 @@
 namespace resources {
 
 enum class Icon {
-  Expand,          // 16x16 green arrow curving forward (shown while the index is collapsed)
-  Collapse,        // 16x16 green arrow curving back (shown while the index is expanded)
-  Copy,            // 16x16 orange clipboard with an arrow
-  Settings,        // 16x16 grey gear
-  Help,            // 16x16 blue circle with a question mark
-  Info,            // 16x16 blue circle with a letter i
-  Admin,           // 16x16 small mascot picture (an original little character of your own design)
-  Program,         // 48x48 program icon (e.g. an open book / code page with a magnifier, your design)
-  FlagGerman,      // 16x16 round flag black-red-gold stripes
-  FlagBritish,     // 16x16 round flag (blue field with white and red diagonal and straight crosses)
-  FlagFrench,      // 16x16 round flag blue-white-red vertical
-  NewEntry,        // 16x16 blue plus sign
-  ChangedEntry,    // 16x16 two blue arrows chasing each other in a circle
-  Database,        // 16x16 database: stacked discs (cylinder)
-  Document,        // 16x16 document page with folded corner and text lines
+  Expand,        // 16x16 green arrow curving forward (shown while the index is collapsed)
+  Collapse,      // 16x16 green arrow curving back (shown while the index is expanded)
+  Copy,          // 16x16 orange clipboard with an arrow
+  Settings,      // 16x16 grey gear
+  Help,          // 16x16 blue circle with a question mark
+  Info,          // 16x16 blue circle with a letter i
+  Admin,         // 16x16 small mascot picture (an original little character of your own design)
+  Program,       // 48x48 program icon (e.g. an open book / code page with a magnifier, your design)
+  FlagGerman,    // 16x16 round flag black-red-gold stripes
+  FlagBritish,   // 16x16 round flag (blue field with white and red diagonal and straight crosses)
+  FlagFrench,    // 16x16 round flag blue-white-red vertical
+  NewEntry,      // 16x16 blue plus sign
+  ChangedEntry,  // 16x16 two blue arrows chasing each other in a circle
+  Database,      // 16x16 database: stacked discs (cylinder)
+  Document,      // 16x16 document page with folded corner and text lines
   ArrowDownRight,  // 16x16 grey arrow pointing down and then right (an L-shaped bent arrow)
 };
 

@@ -26,9 +26,9 @@ ButtonGadget::ButtonGadget(int id, int window, EventSink& sink, GdkPixbuf* image
 }
 
 void ButtonGadget::ConnectClicked() {
-  ConnectSignal(Widget(), "clicked",
-                +[](GtkButton*, ButtonGadget* self) { self->QueueEvent(event_type::kLeftClick); },
-                this);
+  ConnectSignal(
+      Widget(), "clicked",
+      +[](GtkButton*, ButtonGadget* self) { self->QueueEvent(event_type::kLeftClick); }, this);
 }
 
 void ButtonGadget::SetText(const std::string& text) {

@@ -7,11 +7,10 @@ CheckBoxGadget::CheckBoxGadget(int id, int window, EventSink& sink, const std::s
     : Gadget(id, GadgetKind::CheckBox, window, sink) {
   GtkWidget* box = gtk_check_button_new_with_label(text.c_str());
   Attach(box, box);
-  ConnectSignal(box, "toggled",
-                +[](GtkToggleButton*, CheckBoxGadget* self) {
-                  self->QueueEvent(event_type::kLeftClick);
-                },
-                this);
+  ConnectSignal(
+      box, "toggled",
+      +[](GtkToggleButton*, CheckBoxGadget* self) { self->QueueEvent(event_type::kLeftClick); },
+      this);
 }
 
 void CheckBoxGadget::SetText(const std::string& text) {

@@ -8,7 +8,8 @@ namespace toolkit {
 std::string ColourToHex(int colour) {
   if (colour < 0) return {};
   char text[8];
-  (void)std::snprintf(text, sizeof text, "#%02X%02X%02X", RedOf(colour), GreenOf(colour), BlueOf(colour));
+  (void)std::snprintf(text, sizeof text, "#%02X%02X%02X", RedOf(colour), GreenOf(colour),
+                      BlueOf(colour));
   return text;
 }
 

@@ -4,9 +4,10 @@
 namespace toolkit {
 
 ComboBoxGadget::ComboBoxGadget(int id, int window, EventSink& sink, int flags)
-    : Gadget(id, GadgetKind::ComboBox, window, sink), editable_((flags & combo_flag::kEditable) != 0) {
-  GObjectPtr<GtkListStore> store =
-      GObjectPtr<GtkListStore>::Adopt(gtk_list_store_new(kColumnCount, G_TYPE_STRING, GDK_TYPE_PIXBUF));
+    : Gadget(id, GadgetKind::ComboBox, window, sink),
+      editable_((flags & combo_flag::kEditable) != 0) {
+  GObjectPtr<GtkListStore> store = GObjectPtr<GtkListStore>::Adopt(
+      gtk_list_store_new(kColumnCount, G_TYPE_STRING, GDK_TYPE_PIXBUF));
   store_ = store.get();
   GtkWidget* combo = editable_ ? gtk_combo_box_new_with_model_and_entry(GTK_TREE_MODEL(store_))
                                : gtk_combo_box_new_with_model(GTK_TREE_MODEL(store_));
@@ -26,9 +27,9 @@ ComboBoxGadget::ComboBoxGadget(int id, int window, EventSink& sink, int flags)
     gtk_cell_layout_add_attribute(layout, text, "text", kTextColumn);
   }
   Attach(combo, combo);
-  ConnectSignal(combo, "changed",
-                +[](GtkComboBox*, ComboBoxGadget* self) { self->QueueEvent(event_type::kChange); },
-                this);
+  ConnectSignal(
+      combo, "changed",
+      +[](GtkComboBox*, ComboBoxGadget* self) { self->QueueEvent(event_type::kChange); }, this);
 }
 
 GtkEntry* ComboBoxGadget::Entry() const {
@@ -52,10 +53,13 @@ std::string ComboBoxGadget::Text() const {
 
 void ComboBoxGadget::SetState(int state) {
   Quiet quiet(*this);
-  gtk_combo_box_set_active(GTK_COMBO_BOX(Widget()), state >= 0 && state < CountItems() ? state : -1);
+  gtk_combo_box_set_active(GTK_COMBO_BOX(Widget()),
+                           state >= 0 && state < CountItems() ? state : -1);
 }
 
-int ComboBoxGadget::State() const { return gtk_combo_box_get_active(GTK_COMBO_BOX(Widget())); }
+int ComboBoxGadget::State() const {
+  return gtk_combo_box_get_active(GTK_COMBO_BOX(Widget()));
+}
 
 void ComboBoxGadget::AddItem(int position, const std::string& text, GdkPixbuf* image, int) {
   Quiet quiet(*this);

@@ -59,7 +59,7 @@ struct Event {
   int window = -1;
   int object = -1;  // gadget or menu-item identifier
   int type = 0;
-  std::intptr_t data = 0;  // for example the icon position of an icon press
+  std::intptr_t data = 0;                // for example the icon position of an icon press
   std::shared_ptr<const DropData> drop;  // set for drop events only
 
   // Events that coalesce compare equal in these four fields.

@@ -13,7 +13,9 @@ PathKind QueryPath(const std::string& path);
 inline bool IsRegularFile(const std::string& path) {
   return QueryPath(path) == PathKind::RegularFile;
 }
-inline bool IsDirectory(const std::string& path) { return QueryPath(path) == PathKind::Directory; }
+inline bool IsDirectory(const std::string& path) {
+  return QueryPath(path) == PathKind::Directory;
+}
 
 // The permission bits (the low 12 bits of the mode), or -1 when the path is missing.
 int PermissionBits(const std::string& path);

@@ -34,9 +34,15 @@ std::string FontCss(const PangoFontDescription* font) {
   }
   css << "font-weight: " << static_cast<int>(pango_font_description_get_weight(font)) << "; ";
   switch (pango_font_description_get_style(font)) {
-    case PANGO_STYLE_ITALIC: css << "font-style: italic; "; break;
-    case PANGO_STYLE_OBLIQUE: css << "font-style: oblique; "; break;
-    default: css << "font-style: normal; "; break;
+    case PANGO_STYLE_ITALIC:
+      css << "font-style: italic; ";
+      break;
+    case PANGO_STYLE_OBLIQUE:
+      css << "font-style: oblique; ";
+      break;
+    default:
+      css << "font-style: normal; ";
+      break;
   }
   return css.str();
 }

@@ -38,19 +38,22 @@ void Gadget::Attach(GtkWidget* widget, GtkWidget* outer) {
   outer_ = outer;
   gtk_style_context_add_class(gtk_widget_get_style_context(outer_), kGadgetStyleClass);
   g_object_set_data(G_OBJECT(widget_), kGadgetIdKey, GINT_TO_POINTER(id_ + 1));
-  if (outer_ != widget_) g_object_set_data(G_OBJECT(outer_), kGadgetIdKey, GINT_TO_POINTER(id_ + 1));
-  ConnectSignal(widget_, "focus-in-event",
-                +[](GtkWidget*, GdkEvent*, Gadget* self) -> gboolean {
-                  self->QueueEvent(event_type::kFocus);
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(widget_, "focus-out-event",
-                +[](GtkWidget*, GdkEvent*, Gadget* self) -> gboolean {
-                  self->QueueEvent(event_type::kLostFocus);
-                  return FALSE;
-                },
-                this);
+  if (outer_ != widget_)
+    g_object_set_data(G_OBJECT(outer_), kGadgetIdKey, GINT_TO_POINTER(id_ + 1));
+  ConnectSignal(
+      widget_, "focus-in-event",
+      +[](GtkWidget*, GdkEvent*, Gadget* self) -> gboolean {
+        self->QueueEvent(event_type::kFocus);
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      widget_, "focus-out-event",
+      +[](GtkWidget*, GdkEvent*, Gadget* self) -> gboolean {
+        self->QueueEvent(event_type::kLostFocus);
+        return FALSE;
+      },
+      this);
 }
 
 GtkWidget* Gadget::NewScrolledFrame(GtkWidget* view) {
@@ -69,15 +72,25 @@ void Gadget::QueueEvent(int type, std::intptr_t data) {
 }
 
 void Gadget::SetText(const std::string&) {}
-std::string Gadget::Text() const { return {}; }
+std::string Gadget::Text() const {
+  return {};
+}
 void Gadget::SetState(int) {}
-int Gadget::State() const { return 0; }
+int Gadget::State() const {
+  return 0;
+}
 void Gadget::AddItem(int, const std::string&, GdkPixbuf*, int) {}
 void Gadget::ClearItems() {}
-int Gadget::CountItems() const { return 0; }
-std::string Gadget::ItemText(int) const { return {}; }
+int Gadget::CountItems() const {
+  return 0;
+}
+std::string Gadget::ItemText(int) const {
+  return {};
+}
 void Gadget::SetItemState(int, int) {}
-int Gadget::ItemState(int) const { return 0; }
+int Gadget::ItemState(int) const {
+  return 0;
+}
 void Gadget::SetItemColour(int, ColourAttribute, int) {}
 void Gadget::SetItemImage(int, GdkPixbuf*) {}
 void Gadget::SetAttribute(GadgetAttribute, int) {}
@@ -112,7 +125,8 @@ void Gadget::RefreshStyle() {
     gtk_style_context_add_provider(context, GTK_STYLE_PROVIDER(style_.get()),
                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   }
-  const std::string css = rules.empty() ? std::string() : std::string(StyleNode()) + " { " + rules + "}";
+  const std::string css =
+      rules.empty() ? std::string() : std::string(StyleNode()) + " { " + rules + "}";
   gtk_css_provider_load_from_data(style_.get(), css.c_str(), -1, nullptr);
   gtk_widget_queue_draw(widget_);
 }
@@ -149,53 +163,53 @@ void Gadget::AcceptFileDrops(GdkDragAction actions) {
   gtk_drag_dest_set_target_list(widget_, targets.get());
   if (connected) return;
 
-  ConnectSignal(widget_, "drag-motion",
-                +[](GtkWidget* widget, GdkDragContext* context, gint, gint, guint time,
-                    Gadget* self) -> gboolean {
-                  if (gtk_drag_dest_find_target(widget, context, nullptr) == GDK_NONE) {
-                    gdk_drag_status(context, GdkDragAction{}, time);
-                    return TRUE;
-                  }
-                  GdkDragAction action = gdk_drag_context_get_suggested_action(context);
-                  if ((action & self->dropActions_) == 0) {
-                    action = (self->dropActions_ & GDK_ACTION_COPY) ? GDK_ACTION_COPY
-                                                                   : GDK_ACTION_MOVE;
-                  }
-                  gdk_drag_status(context, action, time);
-                  return TRUE;
-                },
-                this);
-  ConnectSignal(widget_, "drag-drop",
-                +[](GtkWidget* widget, GdkDragContext* context, gint, gint, guint time,
-                    Gadget*) -> gboolean {
-                  const GdkAtom target = gtk_drag_dest_find_target(widget, context, nullptr);
-                  if (target == GDK_NONE) {
-                    gtk_drag_finish(context, FALSE, FALSE, time);
-                  } else {
-                    gtk_drag_get_data(widget, context, target, time);
-                  }
-                  return TRUE;
-                },
-                this);
-  ConnectSignal(widget_, "drag-data-received",
-                +[](GtkWidget* widget, GdkDragContext* context, gint, gint,
-                    GtkSelectionData* selection, guint, guint time, Gadget* self) {
-                  g_signal_stop_emission_by_name(widget, "drag-data-received");
-                  const guchar* bytes = gtk_selection_data_get_data(selection);
-                  const gint length = gtk_selection_data_get_length(selection);
-                  auto drop = std::make_shared<DropData>();
-                  if (bytes && length > 0) {
-                    drop->raw.assign(reinterpret_cast<const char*>(bytes),
-                                     static_cast<std::size_t>(length));
-                  }
-                  drop->files = LocalPathsFromUriList(drop->raw);
-                  drop->type = drop->files.empty() ? DropData::Type::Other : DropData::Type::Files;
-                  gtk_drag_finish(context, TRUE, FALSE, time);
-                  // Every drop counts, even one equal to a drop still waiting.
-                  self->sink_.Queue().Post(Event{EventKind::GadgetDrop, self->window_, self->id_, 0,
-                                                 0, std::move(drop)});
-                },
-                this);
+  ConnectSignal(
+      widget_, "drag-motion",
+      +[](GtkWidget* widget, GdkDragContext* context, gint, gint, guint time,
+          Gadget* self) -> gboolean {
+        if (gtk_drag_dest_find_target(widget, context, nullptr) == GDK_NONE) {
+          gdk_drag_status(context, GdkDragAction{}, time);
+          return TRUE;
+        }
+        GdkDragAction action = gdk_drag_context_get_suggested_action(context);
+        if ((action & self->dropActions_) == 0) {
+          action = (self->dropActions_ & GDK_ACTION_COPY) ? GDK_ACTION_COPY : GDK_ACTION_MOVE;
+        }
+        gdk_drag_status(context, action, time);
+        return TRUE;
+      },
+      this);
+  ConnectSignal(
+      widget_, "drag-drop",
+      +[](GtkWidget* widget, GdkDragContext* context, gint, gint, guint time, Gadget*) -> gboolean {
+        const GdkAtom target = gtk_drag_dest_find_target(widget, context, nullptr);
+        if (target == GDK_NONE) {
+          gtk_drag_finish(context, FALSE, FALSE, time);
+        } else {
+          gtk_drag_get_data(widget, context, target, time);
+        }
+        return TRUE;
+      },
+      this);
+  ConnectSignal(
+      widget_, "drag-data-received",
+      +[](GtkWidget* widget, GdkDragContext* context, gint, gint, GtkSelectionData* selection,
+          guint, guint time, Gadget* self) {
+        g_signal_stop_emission_by_name(widget, "drag-data-received");
+        const guchar* bytes = gtk_selection_data_get_data(selection);
+        const gint length = gtk_selection_data_get_length(selection);
+        auto drop = std::make_shared<DropData>();
+        if (bytes && length > 0) {
+          drop->raw.assign(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length));
+        }
+        drop->files = LocalPathsFromUriList(drop->raw);
+        drop->type = drop->files.empty() ? DropData::Type::Other : DropData::Type::Files;
+        gtk_drag_finish(context, TRUE, FALSE, time);
+        // Every drop counts, even one equal to a drop still waiting.
+        self->sink_.Queue().Post(
+            Event{EventKind::GadgetDrop, self->window_, self->id_, 0, 0, std::move(drop)});
+      },
+      this);
 }
 
 bool Gadget::StartFileDrag(const std::vector<std::string>& absolutePaths, GdkDragAction actions,
@@ -210,15 +224,16 @@ bool Gadget::StartFileDrag(const std::vector<std::string>& absolutePaths, GdkDra
   const bool connected = !dragUris_.empty();
   dragUris_ = std::move(uris);
   if (!connected) {
-    ConnectSignal(widget_, "drag-data-get",
-                  +[](GtkWidget* widget, GdkDragContext*, GtkSelectionData* selection, guint,
-                      guint, Gadget* self) {
-                    gtk_selection_data_set(selection, gtk_selection_data_get_target(selection), 8,
-                                           reinterpret_cast<const guchar*>(self->dragUris_.data()),
-                                           static_cast<gint>(self->dragUris_.size()));
-                    g_signal_stop_emission_by_name(widget, "drag-data-get");
-                  },
-                  this);
+    ConnectSignal(
+        widget_, "drag-data-get",
+        +[](GtkWidget* widget, GdkDragContext*, GtkSelectionData* selection, guint, guint,
+            Gadget* self) {
+          gtk_selection_data_set(selection, gtk_selection_data_get_target(selection), 8,
+                                 reinterpret_cast<const guchar*>(self->dragUris_.data()),
+                                 static_cast<gint>(self->dragUris_.size()));
+          g_signal_stop_emission_by_name(widget, "drag-data-get");
+        },
+        this);
   }
   GtkTargetListPtr targets = UriListTargets();
   return gtk_drag_begin_with_coordinates(widget_, targets.get(), actions, 1, trigger, -1, -1) !=

@@ -11,12 +11,13 @@ ImageGadget::ImageGadget(int id, int window, EventSink& sink, GdkPixbuf* image)
   image_ = gtk_image_new_from_pixbuf(image);
   gtk_container_add(GTK_CONTAINER(box), image_);
   Attach(box, box);
-  ConnectSignal(box, "button-release-event",
-                +[](GtkWidget*, GdkEventButton* event, ImageGadget* self) -> gboolean {
-                  if (event->button == GDK_BUTTON_PRIMARY) self->QueueEvent(event_type::kLeftClick);
-                  return FALSE;
-                },
-                this);
+  ConnectSignal(
+      box, "button-release-event",
+      +[](GtkWidget*, GdkEventButton* event, ImageGadget* self) -> gboolean {
+        if (event->button == GDK_BUTTON_PRIMARY) self->QueueEvent(event_type::kLeftClick);
+        return FALSE;
+      },
+      this);
 }
 
 void ImageGadget::SetImage(GdkPixbuf* image) {

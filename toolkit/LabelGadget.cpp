@@ -6,7 +6,9 @@ namespace toolkit {
 LabelGadget::LabelGadget(int id, int window, EventSink& sink, const std::string& text, int flags)
     : Gadget(id, GadgetKind::Label, window, sink) {
   GtkWidget* label = gtk_label_new(text.c_str());
-  const float xalign = (flags & label_flag::kRight) ? 1.0f : (flags & label_flag::kCenter) ? 0.5f : 0.0f;
+  const float xalign = (flags & label_flag::kRight)    ? 1.0f
+                       : (flags & label_flag::kCenter) ? 0.5f
+                                                       : 0.0f;
   gtk_label_set_xalign(GTK_LABEL(label), xalign);
   gtk_label_set_yalign(GTK_LABEL(label), (flags & label_flag::kCenter) ? 0.5f : 0.0f);
   gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
@@ -23,6 +25,8 @@ void LabelGadget::SetText(const std::string& text) {
   gtk_label_set_text(GTK_LABEL(Widget()), text.c_str());
 }
 
-std::string LabelGadget::Text() const { return gtk_label_get_text(GTK_LABEL(Widget())); }
+std::string LabelGadget::Text() const {
+  return gtk_label_get_text(GTK_LABEL(Widget()));
+}
 
 }  // namespace toolkit

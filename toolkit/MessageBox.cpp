@@ -8,10 +8,14 @@ namespace toolkit {
 int MessageResultOfResponse(int response) {
   switch (response) {
     case GTK_RESPONSE_OK:
-    case GTK_RESPONSE_YES: return message_result::kYes;
-    case GTK_RESPONSE_NO: return message_result::kNo;
-    case GTK_RESPONSE_CANCEL: return message_result::kCancel;
-    default: return message_result::kClosed;
+    case GTK_RESPONSE_YES:
+      return message_result::kYes;
+    case GTK_RESPONSE_NO:
+      return message_result::kNo;
+    case GTK_RESPONSE_CANCEL:
+      return message_result::kCancel;
+    default:
+      return message_result::kClosed;
   }
 }
 
@@ -23,8 +27,8 @@ int ShowMessageBox(const std::string& title, const std::string& text, MessageBut
     // The toolkit's own translation gives the label in the desktop's language.
     gtk_dialog_add_button(GTK_DIALOG(dialog), g_dgettext("gtk30", "_Cancel"), GTK_RESPONSE_CANCEL);
   }
-  gtk_dialog_set_default_response(GTK_DIALOG(dialog),
-                                  buttons == MessageButtons::Ok ? GTK_RESPONSE_OK : GTK_RESPONSE_YES);
+  gtk_dialog_set_default_response(
+      GTK_DIALOG(dialog), buttons == MessageButtons::Ok ? GTK_RESPONSE_OK : GTK_RESPONSE_YES);
   gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
   gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
   gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);

@@ -11,9 +11,7 @@ constexpr png_uint_32 kMaxSide = 4096;
 // Releases libpng's decoder state on every path.
 class PngImageGuard {
  public:
-  PngImageGuard() {
-    image_.version = PNG_IMAGE_VERSION;
-  }
+  PngImageGuard() { image_.version = PNG_IMAGE_VERSION; }
   PngImageGuard(const PngImageGuard&) = delete;
   PngImageGuard& operator=(const PngImageGuard&) = delete;
   ~PngImageGuard() { png_image_free(&image_); }

@@ -16,13 +16,13 @@ PopupMenu::~PopupMenu() {
 void PopupMenu::AddItem(int itemId, const std::string& text) {
   GtkWidget* widget = gtk_menu_item_new_with_label(text.c_str());
   auto item = std::make_unique<Item>(Item{this, itemId, widget});
-  ConnectSignal(widget, "activate",
-                +[](GtkMenuItem*, Item* chosen) {
-                  PopupMenu* menu = chosen->menu;
-                  menu->sink_.Deliver(Event{EventKind::Menu, menu->shownFor_, chosen->itemId, 0, 0,
-                                            nullptr});
-                },
-                item.get());
+  ConnectSignal(
+      widget, "activate",
+      +[](GtkMenuItem*, Item* chosen) {
+        PopupMenu* menu = chosen->menu;
+        menu->sink_.Deliver(Event{EventKind::Menu, menu->shownFor_, chosen->itemId, 0, 0, nullptr});
+      },
+      item.get());
   gtk_menu_shell_append(GTK_MENU_SHELL(menu_), widget);
   gtk_widget_show(widget);
   items_[itemId] = std::move(item);
@@ -36,7 +36,8 @@ void PopupMenu::AddSeparator() {
 
 void PopupMenu::SetItemText(int itemId, const std::string& text) {
   const auto found = items_.find(itemId);
-  if (found != items_.end()) gtk_menu_item_set_label(GTK_MENU_ITEM(found->second->widget), text.c_str());
+  if (found != items_.end())
+    gtk_menu_item_set_label(GTK_MENU_ITEM(found->second->widget), text.c_str());
 }
 
 std::string PopupMenu::ItemText(int itemId) const {

@@ -13,7 +13,9 @@ namespace toolkit {
 namespace {
 
 // Labels in the desktop's language, from the toolkit's own translations.
-const char* Translated(const char* label) { return g_dgettext("gtk30", label); }
+const char* Translated(const char* label) {
+  return g_dgettext("gtk30", label);
+}
 
 // Runs a chooser dialog and destroys it; returns the chosen path or "".
 std::string RunChooser(GtkWidget* dialog) {
@@ -92,8 +94,8 @@ FontChoice FontRequester(const std::string& name, int size) {
       const char* family = pango_font_description_get_family(font.get());
       choice.chosen = true;
       choice.name = family ? family : "";
-      choice.size = static_cast<int>(
-          std::lround(static_cast<double>(pango_font_description_get_size(font.get())) / PANGO_SCALE));
+      choice.size = static_cast<int>(std::lround(
+          static_cast<double>(pango_font_description_get_size(font.get())) / PANGO_SCALE));
     }
   }
   gtk_widget_destroy(dialog);

@@ -26,18 +26,18 @@ SplitterGadget::SplitterGadget(int id, int window, EventSink& sink, GtkWidget* f
   for (int side = 0; side < 2; ++side) {
     GtkWidget* child = side == 0 ? first : second;
     g_object_set_data(G_OBJECT(child), kSideKey, GINT_TO_POINTER(side + 1));
-    ConnectSignal(child, "size-allocate",
-                  +[](GtkWidget* widget, GdkRectangle* allocation, SplitterGadget* self) {
-                    const int index =
-                        GPOINTER_TO_INT(g_object_get_data(G_OBJECT(widget), kSideKey)) - 1;
-                    if (index < 0 || index > 1) return;
-                    int* size = self->sizes_[index];
-                    if (size[0] == allocation->width && size[1] == allocation->height) return;
-                    size[0] = allocation->width;
-                    size[1] = allocation->height;
-                    self->QueueEvent(event_type::kLeftClick);
-                  },
-                  this);
+    ConnectSignal(
+        child, "size-allocate",
+        +[](GtkWidget* widget, GdkRectangle* allocation, SplitterGadget* self) {
+          const int index = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(widget), kSideKey)) - 1;
+          if (index < 0 || index > 1) return;
+          int* size = self->sizes_[index];
+          if (size[0] == allocation->width && size[1] == allocation->height) return;
+          size[0] = allocation->width;
+          size[1] = allocation->height;
+          self->QueueEvent(event_type::kLeftClick);
+        },
+        this);
   }
 }
 
@@ -46,7 +46,9 @@ void SplitterGadget::SetState(int state) {
   gtk_paned_set_position(GTK_PANED(Widget()), state);
 }
 
-int SplitterGadget::State() const { return gtk_paned_get_position(GTK_PANED(Widget())); }
+int SplitterGadget::State() const {
+  return gtk_paned_get_position(GTK_PANED(Widget()));
+}
 
 void SplitterGadget::SetAttribute(GadgetAttribute attribute, int value) {
   GtkPaned* paned = GTK_PANED(Widget());

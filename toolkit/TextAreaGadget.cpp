@@ -10,9 +10,9 @@ TextAreaGadget::TextAreaGadget(int id, int window, EventSink& sink, int flags)
   gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(view),
                               (flags & text_area_flag::kWordWrap) ? GTK_WRAP_WORD : GTK_WRAP_NONE);
   Attach(view, NewScrolledFrame(view));
-  ConnectSignal(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), "changed",
-                +[](GtkTextBuffer*, TextAreaGadget* self) { self->QueueEvent(event_type::kChange); },
-                this);
+  ConnectSignal(
+      gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), "changed",
+      +[](GtkTextBuffer*, TextAreaGadget* self) { self->QueueEvent(event_type::kChange); }, this);
 }
 
 void TextAreaGadget::SetText(const std::string& text) {
@@ -36,8 +36,12 @@ void TextAreaGadget::AddItem(int, const std::string& text, GdkPixbuf*, int) {
   gtk_text_buffer_insert(Buffer(), &end, text.c_str(), static_cast<gint>(text.size()));
 }
 
-void TextAreaGadget::ClearItems() { SetText(""); }
+void TextAreaGadget::ClearItems() {
+  SetText("");
+}
 
-int TextAreaGadget::CountItems() const { return gtk_text_buffer_get_line_count(Buffer()); }
+int TextAreaGadget::CountItems() const {
+  return gtk_text_buffer_get_line_count(Buffer());
+}
 
 }  // namespace toolkit

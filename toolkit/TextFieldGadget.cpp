@@ -13,11 +13,9 @@ TextFieldGadget::TextFieldGadget(int id, int window, EventSink& sink, int flags)
   if (flags & text_field_flag::kReadOnly) gtk_editable_set_editable(GTK_EDITABLE(entry), FALSE);
   if (flags & text_field_flag::kRightAligned) gtk_entry_set_alignment(GTK_ENTRY(entry), 1.0f);
   if (flags & text_field_flag::kNoFocus) gtk_widget_set_can_focus(entry, FALSE);
-  ConnectSignal(entry, "changed",
-                +[](GtkEditable*, TextFieldGadget* self) {
-                  self->QueueEvent(event_type::kChange);
-                },
-                this);
+  ConnectSignal(
+      entry, "changed",
+      +[](GtkEditable*, TextFieldGadget* self) { self->QueueEvent(event_type::kChange); }, this);
 }
 
 // Unlike other gadgets, a text change by the program is an ordinary change
@@ -26,6 +24,8 @@ void TextFieldGadget::SetText(const std::string& text) {
   gtk_entry_set_text(Entry(), text.c_str());
 }
 
-std::string TextFieldGadget::Text() const { return gtk_entry_get_text(Entry()); }
+std::string TextFieldGadget::Text() const {
+  return gtk_entry_get_text(Entry());
+}
 
 }  // namespace toolkit

@@ -16,9 +16,8 @@ GdkRGBA ToRgba(int colour) {
 
 TreeGadget::TreeGadget(int id, int window, EventSink& sink)
     : Gadget(id, GadgetKind::Tree, window, sink) {
-  GObjectPtr<GtkTreeStore> store = GObjectPtr<GtkTreeStore>::Adopt(
-      gtk_tree_store_new(kColumnCount, G_TYPE_STRING, GDK_TYPE_PIXBUF, GDK_TYPE_RGBA, GDK_TYPE_RGBA,
-                         G_TYPE_INT));
+  GObjectPtr<GtkTreeStore> store = GObjectPtr<GtkTreeStore>::Adopt(gtk_tree_store_new(
+      kColumnCount, G_TYPE_STRING, GDK_TYPE_PIXBUF, GDK_TYPE_RGBA, GDK_TYPE_RGBA, G_TYPE_INT));
   store_ = store.get();
   GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store_));
   gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(view), FALSE);
@@ -38,48 +37,49 @@ TreeGadget::TreeGadget(int id, int window, EventSink& sink)
 
   Attach(view, NewScrolledFrame(view));
 
-  ConnectSignal(gtk_tree_view_get_selection(GTK_TREE_VIEW(view)), "changed",
-                +[](GtkTreeSelection*, TreeGadget* self) { self->QueueEvent(event_type::kChange); },
-                this);
-  ConnectSignal(view, "button-press-event",
-                +[](GtkWidget*, GdkEventButton* event, TreeGadget* self) -> gboolean {
-                  if (event->button != GDK_BUTTON_PRIMARY) return FALSE;
-                  if (event->type == GDK_2BUTTON_PRESS) {
-                    self->QueueEvent(event_type::kLeftDoubleClick);
-                  } else if (event->type == GDK_BUTTON_PRESS) {
-                    self->pressed_ = true;
-                    self->dragStarted_ = false;
-                    self->pressX_ = event->x;
-                    self->pressY_ = event->y;
-                  }
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(view, "motion-notify-event",
-                +[](GtkWidget* widget, GdkEventMotion* event, TreeGadget* self) -> gboolean {
-                  if (!self->pressed_ || self->dragStarted_ ||
-                      (event->state & GDK_BUTTON1_MASK) == 0) {
-                    return FALSE;
-                  }
-                  if (gtk_drag_check_threshold(widget, static_cast<gint>(self->pressX_),
-                                               static_cast<gint>(self->pressY_),
-                                               static_cast<gint>(event->x),
-                                               static_cast<gint>(event->y))) {
-                    self->dragStarted_ = true;
-                    self->QueueEvent(event_type::kDragStart);
-                  }
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(view, "button-release-event",
-                +[](GtkWidget*, GdkEventButton* event, TreeGadget* self) -> gboolean {
-                  if (event->button != GDK_BUTTON_PRIMARY) return FALSE;
-                  const bool click = self->pressed_ && !self->dragStarted_;
-                  self->pressed_ = false;
-                  if (click) self->QueueEvent(event_type::kLeftClick);
-                  return FALSE;
-                },
-                this);
+  ConnectSignal(
+      gtk_tree_view_get_selection(GTK_TREE_VIEW(view)), "changed",
+      +[](GtkTreeSelection*, TreeGadget* self) { self->QueueEvent(event_type::kChange); }, this);
+  ConnectSignal(
+      view, "button-press-event",
+      +[](GtkWidget*, GdkEventButton* event, TreeGadget* self) -> gboolean {
+        if (event->button != GDK_BUTTON_PRIMARY) return FALSE;
+        if (event->type == GDK_2BUTTON_PRESS) {
+          self->QueueEvent(event_type::kLeftDoubleClick);
+        } else if (event->type == GDK_BUTTON_PRESS) {
+          self->pressed_ = true;
+          self->dragStarted_ = false;
+          self->pressX_ = event->x;
+          self->pressY_ = event->y;
+        }
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      view, "motion-notify-event",
+      +[](GtkWidget* widget, GdkEventMotion* event, TreeGadget* self) -> gboolean {
+        if (!self->pressed_ || self->dragStarted_ || (event->state & GDK_BUTTON1_MASK) == 0) {
+          return FALSE;
+        }
+        if (gtk_drag_check_threshold(widget, static_cast<gint>(self->pressX_),
+                                     static_cast<gint>(self->pressY_), static_cast<gint>(event->x),
+                                     static_cast<gint>(event->y))) {
+          self->dragStarted_ = true;
+          self->QueueEvent(event_type::kDragStart);
+        }
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      view, "button-release-event",
+      +[](GtkWidget*, GdkEventButton* event, TreeGadget* self) -> gboolean {
+        if (event->button != GDK_BUTTON_PRIMARY) return FALSE;
+        const bool click = self->pressed_ && !self->dragStarted_;
+        self->pressed_ = false;
+        if (click) self->QueueEvent(event_type::kLeftClick);
+        return FALSE;
+      },
+      this);
 }
 
 GtkTreePathPtr TreeGadget::PathOf(int position) const {
@@ -145,7 +145,9 @@ void TreeGadget::ClearItems() {
   lastAtLevel_.clear();
 }
 
-int TreeGadget::CountItems() const { return static_cast<int>(rows_.size()); }
+int TreeGadget::CountItems() const {
+  return static_cast<int>(rows_.size());
+}
 
 std::string TreeGadget::ItemText(int position) const {
   if (!Valid(position)) return {};

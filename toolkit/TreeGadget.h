@@ -13,8 +13,14 @@ namespace toolkit {
 // of existing items never change until the tree is cleared.
 class TreeGadget : public Gadget {
  public:
-  enum Column { kTextColumn, kImageColumn, kTextColourColumn, kBackgroundColumn, kPositionColumn,
-                kColumnCount };
+  enum Column {
+    kTextColumn,
+    kImageColumn,
+    kTextColourColumn,
+    kBackgroundColumn,
+    kPositionColumn,
+    kColumnCount
+  };
 
   TreeGadget(int id, int window, EventSink& sink);
 
@@ -62,8 +68,8 @@ class TreeGadget : public Gadget {
   GtkTreeStore* store_ = nullptr;  // owned by the view
   GtkCellRenderer* textRenderer_ = nullptr;
   GtkTreeViewColumn* column_ = nullptr;
-  std::vector<GtkTreeIter> rows_;    // by position; tree store iterators stay valid
-  std::vector<int> levels_;          // by position
+  std::vector<GtkTreeIter> rows_;         // by position; tree store iterators stay valid
+  std::vector<int> levels_;               // by position
   std::vector<GtkTreeIter> lastAtLevel_;  // the last item appended on each level
 
   // Drag detection: the press that may become a drag, and whether it did.

@@ -70,7 +70,9 @@ Ui::Ui() {
   Events().SetWakeUp([] { g_main_context_wakeup(nullptr); });
 }
 
-Ui::~Ui() { ReleaseAll(); }
+Ui::~Ui() {
+  ReleaseAll();
+}
 
 Event Ui::WaitEvent() {
   while (Events().Empty()) gtk_main_iteration_do(TRUE);
@@ -170,7 +172,9 @@ Gadget* Ui::CreateContainer(int id, int x, int y, int width, int height) {
   return container;
 }
 
-void Ui::CloseContainer() { currentLayer_ = windowLayer_; }
+void Ui::CloseContainer() {
+  currentLayer_ = windowLayer_;
+}
 
 Gadget* Ui::CreateSplitter(int id, int x, int y, int width, int height, int firstId, int secondId,
                            int flags) {
@@ -298,9 +302,13 @@ int Ui::ActiveGadget(int windowId) const {
   return focus ? GadgetIdOfWidget(focus) : -1;
 }
 
-int Ui::GadgetX(int id) const { return LayerPosition(FindGadget(id), "x"); }
+int Ui::GadgetX(int id) const {
+  return LayerPosition(FindGadget(id), "x");
+}
 
-int Ui::GadgetY(int id) const { return LayerPosition(FindGadget(id), "y"); }
+int Ui::GadgetY(int id) const {
+  return LayerPosition(FindGadget(id), "y");
+}
 
 int Ui::GadgetWidth(int id) const {
   const Gadget* gadget = FindGadget(id);
@@ -370,7 +378,9 @@ GdkPixbuf* Ui::Image(int id) const {
   return found == images_.end() ? nullptr : found->second.get();
 }
 
-void Ui::FreeImage(int id) { images_.erase(id); }
+void Ui::FreeImage(int id) {
+  images_.erase(id);
+}
 
 bool Ui::LoadFont(int id, const std::string& name, double points) {
   if (id < 0) return false;

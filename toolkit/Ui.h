@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "toolkit/EventSink.h"
-#include "toolkit/Gadget.h"
 #include "toolkit/GLibHandles.h"
+#include "toolkit/Gadget.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Window.h"
 

@@ -8,7 +8,7 @@ namespace toolkit {
 
 Window::Window(int id, EventSink& sink, int x, int y, int width, int height,
                const std::string& title, int flags, GtkWindow* parent)
-    : id_(id), sink_(sink) {
+    : id_(id), flags_(flags), sink_(sink) {
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GtkWindow* window = GTK_WINDOW(window_);
   gtk_window_set_title(window, title.c_str());
@@ -22,8 +22,8 @@ Window::Window(int id, EventSink& sink, int x, int y, int width, int height,
   // and gadgets keep exactly the positions and sizes the program gives them.
   layer_ = gtk_layout_new(nullptr, nullptr);
   if (!resizable) gtk_widget_set_size_request(layer_, width, height);
-  gtk_widget_add_events(layer_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
-                                    GDK_BUTTON_RELEASE_MASK);
+  gtk_widget_add_events(layer_,
+                        GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
   gtk_container_add(GTK_CONTAINER(window_), layer_);
   gtk_widget_show(layer_);
 
@@ -40,21 +40,25 @@ Window::Window(int id, EventSink& sink, int x, int y, int width, int height,
   lastHeight_ = height;
 
   // The decorations the desktop shows follow the flags where it honours them.
-  g_object_set_data(G_OBJECT(window_), "orvex-window-flags", GINT_TO_POINTER(flags));
-  ConnectSignal(window_, "realize", +[](GtkWidget* widget, gpointer) {
-    const int windowFlags = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(widget), "orvex-window-flags"));
-    int functions = GDK_FUNC_MOVE | GDK_FUNC_CLOSE;
-    if (windowFlags & window_flag::kMinimizeGadget) functions |= GDK_FUNC_MINIMIZE;
-    if (windowFlags & window_flag::kMaximizeGadget) functions |= GDK_FUNC_MAXIMIZE;
-    if (windowFlags & window_flag::kSizeGadget) functions |= GDK_FUNC_RESIZE;
-    gdk_window_set_functions(gtk_widget_get_window(widget), static_cast<GdkWMFunction>(functions));
-  }, nullptr);
+  ConnectSignal(
+      window_, "realize",
+      +[](GtkWidget* widget, Window* self) {
+        int functions = GDK_FUNC_MOVE | GDK_FUNC_CLOSE;
+        if (self->flags_ & window_flag::kMinimizeGadget) functions |= GDK_FUNC_MINIMIZE;
+        if (self->flags_ & window_flag::kMaximizeGadget) functions |= GDK_FUNC_MAXIMIZE;
+        if (self->flags_ & window_flag::kSizeGadget) functions |= GDK_FUNC_RESIZE;
+        gdk_window_set_functions(gtk_widget_get_window(widget),
+                                 static_cast<GdkWMFunction>(functions));
+      },
+      this);
 
   ConnectEvents();
   if (!(flags & window_flag::kInvisible)) gtk_widget_show(window_);
 }
 
-Window::~Window() { Destroy(); }
+Window::~Window() {
+  Destroy();
+}
 
 void Window::Destroy() {
   if (window_) gtk_widget_destroy(std::exchange(window_, nullptr));
@@ -66,85 +70,94 @@ void Window::Queue(EventKind kind) {
 }
 
 void Window::ConnectEvents() {
-  ConnectSignal(window_, "delete-event",
-                +[](GtkWidget*, GdkEvent*, Window* self) -> gboolean {
-                  self->Queue(EventKind::CloseWindow);
-                  return TRUE;  // the program decides whether the window goes
-                },
-                this);
-  ConnectSignal(window_, "configure-event",
-                +[](GtkWidget*, GdkEventConfigure* event, Window* self) -> gboolean {
-                  if (event->width != self->lastWidth_ || event->height != self->lastHeight_) {
-                    self->lastWidth_ = event->width;
-                    self->lastHeight_ = event->height;
-                    self->lastX_ = event->x;
-                    self->lastY_ = event->y;
-                    self->Queue(EventKind::SizeWindow);
-                  } else if (event->x != self->lastX_ || event->y != self->lastY_) {
-                    self->lastX_ = event->x;
-                    self->lastY_ = event->y;
-                    self->Queue(EventKind::MoveWindow);
-                  }
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(window_, "window-state-event",
-                +[](GtkWidget*, GdkEventWindowState* event, Window* self) -> gboolean {
-                  constexpr int kWatched = GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_MAXIMIZED;
-                  if ((event->changed_mask & kWatched) == 0) return FALSE;
-                  if (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) {
-                    self->Queue(EventKind::MinimizeWindow);
-                  } else if (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) {
-                    self->Queue(EventKind::MaximizeWindow);
-                  } else {
-                    self->Queue(EventKind::RestoreWindow);
-                  }
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(window_, "focus-in-event",
-                +[](GtkWidget*, GdkEvent*, Window* self) -> gboolean {
-                  self->Queue(EventKind::ActivateWindow);
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(window_, "focus-out-event",
-                +[](GtkWidget*, GdkEvent*, Window* self) -> gboolean {
-                  self->Queue(EventKind::DeactivateWindow);
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(layer_, "draw",
-                +[](GtkWidget*, cairo_t*, Window* self) -> gboolean {
-                  self->Queue(EventKind::Repaint);
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(layer_, "motion-notify-event",
-                +[](GtkWidget*, GdkEventMotion*, Window* self) -> gboolean {
-                  self->Queue(EventKind::MouseMove);
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(layer_, "button-press-event",
-                +[](GtkWidget*, GdkEventButton* event, Window* self) -> gboolean {
-                  if (event->type == GDK_2BUTTON_PRESS && event->button == GDK_BUTTON_PRIMARY) {
-                    self->sink_.RememberCurrentPointerEvent();
-                    self->Queue(EventKind::LeftDoubleClick);
-                  }
-                  return FALSE;
-                },
-                this);
-  ConnectSignal(layer_, "button-release-event",
-                +[](GtkWidget*, GdkEventButton* event, Window* self) -> gboolean {
-                  if (event->button == GDK_BUTTON_PRIMARY || event->button == GDK_BUTTON_SECONDARY) {
-                    self->sink_.RememberCurrentPointerEvent();
-                    self->Queue(event->button == GDK_BUTTON_PRIMARY ? EventKind::LeftClick
-                                                                    : EventKind::RightClick);
-                  }
-                  return FALSE;
-                },
-                this);
+  ConnectSignal(
+      window_, "delete-event",
+      +[](GtkWidget*, GdkEvent*, Window* self) -> gboolean {
+        self->Queue(EventKind::CloseWindow);
+        return TRUE;  // the program decides whether the window goes
+      },
+      this);
+  ConnectSignal(
+      window_, "configure-event",
+      +[](GtkWidget*, GdkEventConfigure* event, Window* self) -> gboolean {
+        if (event->width != self->lastWidth_ || event->height != self->lastHeight_) {
+          self->lastWidth_ = event->width;
+          self->lastHeight_ = event->height;
+          self->lastX_ = event->x;
+          self->lastY_ = event->y;
+          self->Queue(EventKind::SizeWindow);
+        } else if (event->x != self->lastX_ || event->y != self->lastY_) {
+          self->lastX_ = event->x;
+          self->lastY_ = event->y;
+          self->Queue(EventKind::MoveWindow);
+        }
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      window_, "window-state-event",
+      +[](GtkWidget*, GdkEventWindowState* event, Window* self) -> gboolean {
+        constexpr int kWatched = GDK_WINDOW_STATE_ICONIFIED | GDK_WINDOW_STATE_MAXIMIZED;
+        if ((event->changed_mask & kWatched) == 0) return FALSE;
+        if (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) {
+          self->Queue(EventKind::MinimizeWindow);
+        } else if (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) {
+          self->Queue(EventKind::MaximizeWindow);
+        } else {
+          self->Queue(EventKind::RestoreWindow);
+        }
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      window_, "focus-in-event",
+      +[](GtkWidget*, GdkEvent*, Window* self) -> gboolean {
+        self->Queue(EventKind::ActivateWindow);
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      window_, "focus-out-event",
+      +[](GtkWidget*, GdkEvent*, Window* self) -> gboolean {
+        self->Queue(EventKind::DeactivateWindow);
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      layer_, "draw",
+      +[](GtkWidget*, cairo_t*, Window* self) -> gboolean {
+        self->Queue(EventKind::Repaint);
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      layer_, "motion-notify-event",
+      +[](GtkWidget*, GdkEventMotion*, Window* self) -> gboolean {
+        self->Queue(EventKind::MouseMove);
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      layer_, "button-press-event",
+      +[](GtkWidget*, GdkEventButton* event, Window* self) -> gboolean {
+        if (event->type == GDK_2BUTTON_PRESS && event->button == GDK_BUTTON_PRIMARY) {
+          self->sink_.RememberCurrentPointerEvent();
+          self->Queue(EventKind::LeftDoubleClick);
+        }
+        return FALSE;
+      },
+      this);
+  ConnectSignal(
+      layer_, "button-release-event",
+      +[](GtkWidget*, GdkEventButton* event, Window* self) -> gboolean {
+        if (event->button == GDK_BUTTON_PRIMARY || event->button == GDK_BUTTON_SECONDARY) {
+          self->sink_.RememberCurrentPointerEvent();
+          self->Queue(event->button == GDK_BUTTON_PRIMARY ? EventKind::LeftClick
+                                                          : EventKind::RightClick);
+        }
+        return FALSE;
+      },
+      this);
 }
 
 void Window::Show(bool visible) {
@@ -157,7 +170,9 @@ void Window::Show(bool visible) {
   }
 }
 
-bool Window::Visible() const { return window_ && gtk_widget_get_visible(window_); }
+bool Window::Visible() const {
+  return window_ && gtk_widget_get_visible(window_);
+}
 
 void Window::MoveResize(int x, int y, int width, int height) {
   if (!window_) return;
@@ -254,8 +269,8 @@ void Window::AddShortcut(int shortcutCode, int itemId) {
   Shortcut* shortcut = shortcuts_.back().get();
   auto connect = [&](unsigned keyValue) {
     using Handler = gboolean(GtkAccelGroup*, GObject*, guint, GdkModifierType, Shortcut*);
-    Handler* handler = +[](GtkAccelGroup*, GObject*, guint, GdkModifierType,
-                           Shortcut* pressed) -> gboolean {
+    Handler* handler =
+        +[](GtkAccelGroup*, GObject*, guint, GdkModifierType, Shortcut* pressed) -> gboolean {
       pressed->window->sink_.Deliver(
           Event{EventKind::Menu, pressed->window->id_, pressed->itemId, 0, 0, nullptr});
       return TRUE;

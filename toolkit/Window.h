@@ -12,13 +12,13 @@
 namespace toolkit {
 
 namespace window_flag {
-inline constexpr int kSystemMenu = 1;       // title bar with the window menu
+inline constexpr int kSystemMenu = 1;  // title bar with the window menu
 inline constexpr int kMinimizeGadget = 2;
 inline constexpr int kMaximizeGadget = 4;
-inline constexpr int kSizeGadget = 8;       // resizable
+inline constexpr int kSizeGadget = 8;  // resizable
 inline constexpr int kScreenCentered = 16;
-inline constexpr int kInvisible = 32;       // created hidden
-inline constexpr int kUtility = 64;         // the toolkit's utility window type
+inline constexpr int kInvisible = 32;  // created hidden
+inline constexpr int kUtility = 64;    // the toolkit's utility window type
 }  // namespace window_flag
 
 // Turns the window's signals into events: close requests (kind 2; the window
@@ -75,6 +75,7 @@ class Window {
   void ConnectEvents();
 
   int id_;
+  int flags_;
   EventSink& sink_;
   GtkWidget* window_ = nullptr;
   GtkWidget* layer_ = nullptr;

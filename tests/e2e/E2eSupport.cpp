@@ -109,8 +109,8 @@ unsigned long WaitForWindowOf(pid_t pid, const std::string& titlePattern, int ti
 
 bool SendKeys(unsigned long window, const std::string& keys) {
   const std::string id = std::to_string(window);
-  return Run("xdotool windowactivate --sync " + id + " >/dev/null 2>&1 || xdotool windowfocus --sync " +
-             id) == 0 &&
+  return Run("xdotool windowactivate --sync " + id +
+             " >/dev/null 2>&1 || xdotool windowfocus --sync " + id) == 0 &&
          Run("xdotool key --clearmodifiers " + keys) == 0;
 }
 

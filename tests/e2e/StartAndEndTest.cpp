@@ -50,8 +50,8 @@ TEST(StartAndEnd, CrashShowsTheReportAndEndsWithTheSignal) {
   // as its last argument.
   const std::string child = e2e::Output("pgrep -P " + std::to_string(program.Pid()));
   ASSERT_FALSE(child.empty());
-  const std::string arguments = TempDirectory::Read("/proc/" + std::to_string(std::stoi(child)) +
-                                                    "/cmdline");
+  const std::string arguments =
+      TempDirectory::Read("/proc/" + std::to_string(std::stoi(child)) + "/cmdline");
   const std::string text = arguments.substr(arguments.rfind('\0', arguments.size() - 2) + 1);
   EXPECT_EQ(text.rfind("A program error was detected:\n\n"
                        "Error Message:   Segmentation violation\n"

@@ -70,8 +70,8 @@ TEST(FileDragDrop, TreeEntryDraggedOntoATextAreaDeliversItsPath) {
   gtk_tree_path_free(first);
   int rowX = 0;
   int rowY = 0;
-  gtk_tree_view_convert_bin_window_to_widget_coords(tree->View(), row.x + 20, row.y + row.height / 2,
-                                                    &rowX, &rowY);
+  gtk_tree_view_convert_bin_window_to_widget_coords(tree->View(), row.x + 20,
+                                                    row.y + row.height / 2, &rowX, &rowY);
   const auto [fromX, fromY] = ScreenPoint(tree->Widget(), rowX, rowY);
   const auto [toX, toY] = ScreenPoint(ui.GadgetWidget(2), 120, 100);
 

@@ -123,7 +123,8 @@ TEST_F(MainWindowTest, DeleteKeyGoesToTheShortcutNotTheSearchField) {
   EXPECT_EQ(ui.GadgetText(gid::kSearchField), "abc");
   bool shortcutQueued = false;
   for (const toolkit::Event& event : DrainEvents(*state_)) {
-    shortcutQueued |= event.kind == toolkit::EventKind::Menu && event.object == menu_item::kClearSearch;
+    shortcutQueued |=
+        event.kind == toolkit::EventKind::Menu && event.object == menu_item::kClearSearch;
   }
   EXPECT_TRUE(shortcutQueued);
 }
@@ -163,10 +164,12 @@ TEST_F(MainWindowTest, ShortcutsQueueTheirMenuItems) {
 TEST_F(MainWindowTest, ToolButtonsKeepTheFocusAndNameThemselves) {
   toolkit::Ui& ui = state_->ui;
   const std::pair<int, const char*> buttons[] = {
-      {gid::kCopyButton, "Kopiert den kompletten Code in die Zwischenablage. Auch Drag&Drop von "
-                         "Indexeinträgen nach OX möglich!"},
-      {gid::kSettingsButton, "Programmeinstellungen & Requester für die Datenbank (xml) und das "
-                             "Library-Oberverzeichnis."},
+      {gid::kCopyButton,
+       "Kopiert den kompletten Code in die Zwischenablage. Auch Drag&Drop von "
+       "Indexeinträgen nach OX möglich!"},
+      {gid::kSettingsButton,
+       "Programmeinstellungen & Requester für die Datenbank (xml) und das "
+       "Library-Oberverzeichnis."},
       {gid::kHelpButton, "Öffnet die Programm-Hilfe-Datei im Editor."},
       {gid::kInfoButton, "Öffnet den Programm-Info-Dialog."},
   };

@@ -1,9 +1,9 @@
-#include "toolkit/MessageBox.h"
-
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
 #include <string>
+
+#include "toolkit/MessageBox.h"
 
 namespace {
 

@@ -32,8 +32,8 @@ class ToolkitTest : public testing::Test {
   // A tree: 0 root, 1 A, 2 A.1, 3 A.1.a, 4 A.2, 5 B, 6 B.1
   void FillTree(int id) {
     ui_.CreateTree(id, 0, 0, 200, 200);
-    const std::pair<const char*, int> items[] = {{"root", 0}, {"A", 1},   {"A.1", 2}, {"A.1.a", 3},
-                                                 {"A.2", 2},  {"B", 1},   {"B.1", 2}};
+    const std::pair<const char*, int> items[] = {{"root", 0}, {"A", 1}, {"A.1", 2}, {"A.1.a", 3},
+                                                 {"A.2", 2},  {"B", 1}, {"B.1", 2}};
     for (const auto& [text, level] : items) ui_.AddGadgetItem(id, -1, text, -1, level);
   }
 
@@ -146,7 +146,8 @@ TEST_F(ToolkitTest, UserSelectionQueuesAChangeEvent) {
 
 TEST_F(ToolkitTest, ComboBoxItemsAndState) {
   ui_.CreateComboBox(2, 0, 0, 200, 30);
-  for (const char* text : {"Beide Effekte", "Fenster-'shake'", "Suchfeld blinkt falls unterstützt"}) {
+  for (const char* text :
+       {"Beide Effekte", "Fenster-'shake'", "Suchfeld blinkt falls unterstützt"}) {
     ui_.AddGadgetItem(2, -1, text);
   }
   EXPECT_EQ(ui_.CountGadgetItems(2), 3);

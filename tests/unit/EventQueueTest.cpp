@@ -1,11 +1,13 @@
-#include "toolkit/EventQueue.h"
-
 #include <gtest/gtest.h>
+
+#include "toolkit/EventQueue.h"
 
 namespace toolkit {
 namespace {
 
-Event Change(int object) { return Event{EventKind::Gadget, 0, object, event_type::kChange, 0, {}}; }
+Event Change(int object) {
+  return Event{EventKind::Gadget, 0, object, event_type::kChange, 0, {}};
+}
 
 std::vector<int> TakeObjects(EventQueue& queue) {
   std::vector<int> objects;
@@ -48,7 +50,8 @@ TEST(EventQueue, EventsDifferingInKindWindowObjectOrTypeAreKept) {
   otherWindow.window = 1;
   Event otherType = base;
   otherType.type = event_type::kLeftClick;
-  for (const Event& event : {base, otherKind, otherWindow, otherType}) EXPECT_TRUE(queue.Queue(event));
+  for (const Event& event : {base, otherKind, otherWindow, otherType})
+    EXPECT_TRUE(queue.Queue(event));
   EXPECT_EQ(queue.Size(), 4u);
 }
 

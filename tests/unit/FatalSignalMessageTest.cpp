@@ -1,9 +1,9 @@
-#include "app/FatalSignalMessage.h"
-
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstring>
+
+#include "app/FatalSignalMessage.h"
 
 namespace app {
 namespace {
@@ -18,10 +18,14 @@ TEST(FatalSignalMessage, LayoutIsExact) {
 
 TEST(FatalSignalMessage, DescribesEveryHandledSignal) {
   const std::pair<int, const char*> cases[] = {
-      {SIGFPE, "Floating-point exception"}, {SIGSEGV, "Segmentation violation"},
-      {SIGBUS, "BUS Error"},               {SIGABRT, "Abort signal"},
-      {SIGTRAP, "Trace trap"},             {SIGSYS, "Bad system call"},
-      {SIGILL, "Illegal instruction"},     {SIGUSR1, "Unknown error code"},
+      {SIGFPE, "Floating-point exception"},
+      {SIGSEGV, "Segmentation violation"},
+      {SIGBUS, "BUS Error"},
+      {SIGABRT, "Abort signal"},
+      {SIGTRAP, "Trace trap"},
+      {SIGSYS, "Bad system call"},
+      {SIGILL, "Illegal instruction"},
+      {SIGUSR1, "Unknown error code"},
   };
   for (const auto& [signal, description] : cases) {
     EXPECT_STREQ(SignalDescription(signal), description) << signal;

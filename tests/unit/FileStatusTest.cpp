@@ -1,5 +1,3 @@
-#include "toolkit/FileStatus.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -7,6 +5,7 @@
 #include <fstream>
 
 #include "support/TempDirectory.h"
+#include "toolkit/FileStatus.h"
 
 namespace toolkit {
 namespace {

@@ -1,6 +1,6 @@
-#include "library/PathRules.h"
-
 #include <gtest/gtest.h>
+
+#include "library/PathRules.h"
 
 namespace library {
 namespace {

@@ -1,6 +1,6 @@
-#include "toolkit/PatternList.h"
-
 #include <gtest/gtest.h>
+
+#include "toolkit/PatternList.h"
 
 namespace toolkit {
 namespace {

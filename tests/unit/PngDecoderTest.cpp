@@ -1,8 +1,7 @@
-#include "toolkit/PngDecoder.h"
-
 #include <gtest/gtest.h>
 
 #include "Icons.h"
+#include "toolkit/PngDecoder.h"
 
 namespace toolkit {
 namespace {

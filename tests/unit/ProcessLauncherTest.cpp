@@ -1,5 +1,3 @@
-#include "toolkit/ProcessLauncher.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +9,7 @@
 #include <thread>
 
 #include "support/TempDirectory.h"
+#include "toolkit/ProcessLauncher.h"
 
 namespace toolkit {
 namespace {
@@ -45,7 +44,8 @@ TEST(ProcessLauncher, EachArgumentStaysOneArgumentWithoutShell) {
   TempDirectory temp;
   const std::string out = temp.Path() + "/out";
   const std::string tricky = "a b; rm -rf \"$HOME\" `id` $(id) *";
-  ASSERT_TRUE(StartProgram("sh", {"-c", "printf '%s|%s' \"$1\" \"$#\" > \"$2\"", "sh", tricky, out}));
+  ASSERT_TRUE(
+      StartProgram("sh", {"-c", "printf '%s|%s' \"$1\" \"$#\" > \"$2\"", "sh", tricky, out}));
   EXPECT_EQ(AwaitFile(out), tricky + "|2");
 }
 

@@ -1,9 +1,9 @@
-#include "app/ProgramDirectory.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
+
+#include "app/ProgramDirectory.h"
 
 namespace app {
 namespace {

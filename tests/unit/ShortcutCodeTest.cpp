@@ -1,6 +1,6 @@
-#include "toolkit/ShortcutCode.h"
-
 #include <gtest/gtest.h>
+
+#include "toolkit/ShortcutCode.h"
 
 namespace toolkit {
 namespace {

@@ -1,6 +1,6 @@
-#include "toolkit/UriList.h"
-
 #include <gtest/gtest.h>
+
+#include "toolkit/UriList.h"
 
 namespace toolkit {
 namespace {
@@ -9,8 +9,7 @@ using Paths = std::vector<std::string>;
 
 TEST(UriList, FileUriPercentEncodesEverythingButPlainCharacters) {
   EXPECT_EQ(FileUriFromPath("/lib/Widgets/Button.ox"), "file:///lib/Widgets/Button.ox");
-  EXPECT_EQ(FileUriFromPath("/my lib/Größe#1%.ox"),
-            "file:///my%20lib/Gr%C3%B6%C3%9Fe%231%25.ox");
+  EXPECT_EQ(FileUriFromPath("/my lib/Größe#1%.ox"), "file:///my%20lib/Gr%C3%B6%C3%9Fe%231%25.ox");
   EXPECT_EQ(FileUriFromPath("relative/x.ox"), "");
   EXPECT_EQ(FileUriFromPath(""), "");
 }
