@@ -3,6 +3,8 @@
 
 #include <gtk/gtk.h>
 
+#include "toolkit/PendingEvents.h"
+
 namespace toolkit {
 
 int MessageResultOfResponse(int response) {
@@ -34,7 +36,7 @@ int ShowMessageBox(const std::string& title, const std::string& text, MessageBut
   gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
   const int response = gtk_dialog_run(GTK_DIALOG(dialog));
   gtk_widget_destroy(dialog);
-  while (gtk_events_pending()) gtk_main_iteration();
+  ProcessPendingEvents();
   return MessageResultOfResponse(response);
 }
 

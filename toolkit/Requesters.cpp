@@ -8,6 +8,7 @@
 #include "toolkit/FileStatus.h"
 #include "toolkit/GLibHandles.h"
 #include "toolkit/PatternList.h"
+#include "toolkit/PendingEvents.h"
 
 namespace toolkit {
 namespace {
@@ -25,7 +26,7 @@ std::string RunChooser(GtkWidget* dialog) {
     if (path) chosen = path.get();
   }
   gtk_widget_destroy(dialog);
-  while (gtk_events_pending()) gtk_main_iteration();
+  ProcessPendingEvents();
   return chosen;
 }
 
@@ -99,7 +100,7 @@ FontChoice FontRequester(const std::string& name, int size) {
     }
   }
   gtk_widget_destroy(dialog);
-  while (gtk_events_pending()) gtk_main_iteration();
+  ProcessPendingEvents();
   return choice;
 }
 

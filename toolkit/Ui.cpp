@@ -83,10 +83,6 @@ void Ui::PostEvent(EventKind kind, int window, int object, int type, std::intptr
   Events().Post(Event{kind, window, object, type, data, nullptr});
 }
 
-void Ui::ProcessPendingEvents() {
-  while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
-}
-
 Window* Ui::OpenWindow(int id, int x, int y, int width, int height, const std::string& title,
                        int flags, int parentId) {
   if (id < 0) return nullptr;

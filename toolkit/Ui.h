@@ -39,8 +39,6 @@ class Ui {
   Event WaitEvent();
   // Queues an event of the program's own; a blocked wait returns at once.
   void PostEvent(EventKind kind, int window, int object, int type, std::intptr_t data = 0);
-  // Runs the toolkit's pending work without blocking.
-  static void ProcessPendingEvents();
 
   // Windows.
   Window* OpenWindow(int id, int x, int y, int width, int height, const std::string& title,
