@@ -1,0 +1,37 @@
+// The outside programs the viewer starts: the desktop's opener, the user's
+// editor and beep. None is waited for; a missing one is silent.
+#include "app/ExternalPrograms.h"
+
+#include "toolkit/FileStatus.h"
+#include "toolkit/ProcessLauncher.h"
+
+namespace app {
+
+bool OpenWithDesktop(const std::string& path) {
+  return toolkit::StartProgram("xdg-open", {path}) || toolkit::StartProgram("gnome-open", {path});
+}
+
+void Beep(const std::string& frequency, const std::string& milliseconds) {
+  (void)toolkit::StartProgram("beep", {"-f", frequency, "-l", milliseconds});
+}
+
+CodeFileOpening OpenCodeFile(const std::string& editorPath, const std::string& filePath) {
+  if (!editorPath.empty()) {
+    if (!toolkit::OwnerMayExecute(editorPath)) return CodeFileOpening::Nothing;
+    (void)toolkit::StartProgram(editorPath, {filePath});
+    return CodeFileOpening::Editor;
+  }
+  if (!toolkit::IsRegularFile(filePath)) return CodeFileOpening::Nothing;
+  (void)OpenWithDesktop(filePath);
+  return CodeFileOpening::Desktop;
+}
+
+void OpenFolderOrBeep(const std::string& folder) {
+  if (toolkit::IsDirectory(folder)) {
+    (void)OpenWithDesktop(folder);
+  } else {
+    BeepMissing();
+  }
+}
+
+}  // namespace app
