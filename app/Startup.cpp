@@ -12,6 +12,7 @@
 #include "app/EventLoop.h"
 #include "app/Ids.h"
 #include "app/MainWindow.h"
+#include "app/MenuCommands.h"
 #include "app/ProgramDirectory.h"
 #include "app/SourceMark.h"
 #include "dialogs/AboutDialog.h"
@@ -119,11 +120,7 @@ bool InitApplication(AppState& app) {
   }
   MARK_SOURCE();
   if (app.settings.about == 0) {
-    toolkit::GObjectPtr<GdkPixbuf> logo;
-    if (app.ui.CatchImage(ImageId(Icon::Program), resources::IconPng(Icon::Program))) {
-      logo = toolkit::GObjectPtr<GdkPixbuf>::Ref(app.ui.Image(ImageId(Icon::Program)));
-    }
-    dialogs::OpenAboutDialog(app, logo.get());
+    OpenAboutWindow(app);
     app.settings.about = 1;
   }
   MARK_SOURCE();

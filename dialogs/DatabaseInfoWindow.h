@@ -1,4 +1,5 @@
-// The database-information window, created once and hidden.
+// The database-information window: created once and hidden, filled and shown
+// from the info menu, and the commands of its two clickable images.
 #pragma once
 
 namespace app {
@@ -8,5 +9,17 @@ struct AppState;
 namespace dialogs {
 
 void CreateDatabaseInfoWindow(app::AppState& app);
+
+// Makes the first entry current, fills the database fields and counts, and
+// shows the window.
+void ShowDatabaseInfo(app::AppState& app);
+
+// The copy image: puts the selected code file's full path on the clipboard,
+// with a blink of the file field as confirmation. Nothing without a file.
+void CopySelectedFilePath(app::AppState& app);
+
+// The folder image: opens the library folder shown in the window (the
+// program folder when the field is empty) in the desktop's file manager.
+void OpenLibraryFolder(app::AppState& app);
 
 }  // namespace dialogs

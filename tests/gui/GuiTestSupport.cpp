@@ -89,6 +89,41 @@ std::unique_ptr<app::AppState> NewAppWithMainWindow() {
   return state;
 }
 
+DialogAnswer::DialogAnswer(GType type, std::function<bool(GtkDialog*)> answer)
+    : type_(type), answer_(std::move(answer)) {
+  source_ = g_timeout_add(30, &DialogAnswer::Poll, this);
+}
+
+DialogAnswer::~DialogAnswer() {
+  if (!answered_) g_source_remove(source_);
+}
+
+gboolean DialogAnswer::Poll(gpointer data) {
+  auto* self = static_cast<DialogAnswer*>(data);
+  GList* toplevels = gtk_window_list_toplevels();
+  for (GList* item = toplevels; item; item = item->next) {
+    if (G_TYPE_CHECK_INSTANCE_TYPE(item->data, self->type_) &&
+        gtk_widget_get_mapped(GTK_WIDGET(item->data))) {
+      self->answered_ = self->answer_(GTK_DIALOG(item->data));
+      break;
+    }
+  }
+  g_list_free(toplevels);
+  return self->answered_ ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+}
+
+MessageCatcher::MessageCatcher()
+    : answer_(GTK_TYPE_MESSAGE_DIALOG, [this](GtkDialog* dialog) {
+        const char* title = gtk_window_get_title(GTK_WINDOW(dialog));
+        seen_.title = title ? title : "";
+        gchar* text = nullptr;
+        g_object_get(dialog, "text", &text, nullptr);
+        seen_.text = text ? text : "";
+        g_free(text);
+        gtk_dialog_response(dialog, GTK_RESPONSE_OK);
+        return true;
+      }) {}
+
 int Run(const std::string& commandLine) {
   const int status = std::system(commandLine.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -32,6 +32,41 @@ std::unique_ptr<app::AppState> NewAppState();
 // Builds the main window and runs the start-up layout, as start-up does.
 std::unique_ptr<app::AppState> NewAppWithMainWindow();
 
+// Answers a modal dialog the code under test runs: once a dialog of the type
+// is on screen, answer is called with it again and again until it returns
+// true (for example after a file chooser has caught up with its preset).
+class DialogAnswer {
+ public:
+  DialogAnswer(GType type, std::function<bool(GtkDialog*)> answer);
+  DialogAnswer(const DialogAnswer&) = delete;
+  DialogAnswer& operator=(const DialogAnswer&) = delete;
+  ~DialogAnswer();
+  bool Answered() const { return answered_; }
+
+ private:
+  static gboolean Poll(gpointer self);
+  GType type_;
+  std::function<bool(GtkDialog*)> answer_;
+  bool answered_ = false;
+  guint source_ = 0;
+};
+
+// The title and text of the next message box, which is closed with OK.
+struct MessageSeen {
+  std::string title;
+  std::string text;
+};
+class MessageCatcher {
+ public:
+  MessageCatcher();
+  const MessageSeen& Seen() const { return seen_; }
+  bool Answered() const { return answer_.Answered(); }
+
+ private:
+  MessageSeen seen_;
+  DialogAnswer answer_;
+};
+
 // Runs a command line and returns its exit status.
 int Run(const std::string& commandLine);
 

@@ -15,30 +15,6 @@
 
 namespace {
 
-// Runs the answer on the first visible dialog of the type once it is on
-// screen, again and again until it reports that it answered.
-struct PendingAnswer {
-  GType type;
-  std::function<bool(GtkDialog*)> answer;
-  bool answered = false;
-};
-
-gboolean AnswerOpenDialog(gpointer data) {
-  auto* pending = static_cast<PendingAnswer*>(data);
-  GList* toplevels = gtk_window_list_toplevels();
-  for (GList* item = toplevels; item; item = item->next) {
-    if (G_TYPE_CHECK_INSTANCE_TYPE(item->data, pending->type) &&
-        gtk_widget_get_mapped(GTK_WIDGET(item->data))) {
-      pending->answered = pending->answer(GTK_DIALOG(item->data));
-      break;
-    }
-  }
-  g_list_free(toplevels);
-  return pending->answered ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
-}
-
-void AnswerWhenShown(PendingAnswer& pending) { g_timeout_add(30, &AnswerOpenDialog, &pending); }
-
 // The shell patterns of a filter, as the toolkit describes it.
 std::string PatternsOf(GtkFileFilter* filter) {
   GVariant* description = gtk_file_filter_to_gvariant(filter);
@@ -53,23 +29,21 @@ TEST(Requesters, FileRequesterOffersItsFiltersAndReturnsTheChosenFile) {
   std::vector<std::string> names;
   std::vector<std::string> patterns;
   // The chooser selects the preset file in the background: answer once it has.
-  PendingAnswer pending{GTK_TYPE_FILE_CHOOSER_DIALOG, [&](GtkDialog* dialog) {
-                          toolkit::GCharPtr selected(
-                              gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog)));
-                          if (!selected || database != selected.get()) return false;
-                          GSList* filters = gtk_file_chooser_list_filters(GTK_FILE_CHOOSER(dialog));
-                          for (GSList* f = filters; f; f = f->next) {
-                            names.emplace_back(gtk_file_filter_get_name(GTK_FILE_FILTER(f->data)));
-                            patterns.push_back(PatternsOf(GTK_FILE_FILTER(f->data)));
-                          }
-                          g_slist_free(filters);
-                          gtk_dialog_response(dialog, GTK_RESPONSE_ACCEPT);
-                          return true;
-                        }};
-  AnswerWhenShown(pending);
+  testsupport::DialogAnswer pending(GTK_TYPE_FILE_CHOOSER_DIALOG, [&](GtkDialog* dialog) {
+    toolkit::GCharPtr selected(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog)));
+    if (!selected || database != selected.get()) return false;
+    GSList* filters = gtk_file_chooser_list_filters(GTK_FILE_CHOOSER(dialog));
+    for (GSList* f = filters; f; f = f->next) {
+      names.emplace_back(gtk_file_filter_get_name(GTK_FILE_FILTER(f->data)));
+      patterns.push_back(PatternsOf(GTK_FILE_FILTER(f->data)));
+    }
+    g_slist_free(filters);
+    gtk_dialog_response(dialog, GTK_RESPONSE_ACCEPT);
+    return true;
+  });
   const std::string chosen = toolkit::OpenFileRequester(
       "Choose database 'OX-LinuxAPI-Toc.xml' ...", database, "XML files (*.xml)|*.xml|All|*.*", 0);
-  ASSERT_TRUE(pending.answered);
+  ASSERT_TRUE(pending.Answered());
   EXPECT_EQ(chosen, database) << "the preset file is selected";
   EXPECT_EQ(names, (std::vector<std::string>{"XML files (*.xml)", "All"}));
   ASSERT_EQ(patterns.size(), 2u);
@@ -78,50 +52,45 @@ TEST(Requesters, FileRequesterOffersItsFiltersAndReturnsTheChosenFile) {
 }
 
 TEST(Requesters, CancelledRequestersReturnNothing) {
-  PendingAnswer file{GTK_TYPE_FILE_CHOOSER_DIALOG, [](GtkDialog* dialog) {
-                       gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
-                       return true;
-                     }};
-  AnswerWhenShown(file);
+  testsupport::DialogAnswer file(GTK_TYPE_FILE_CHOOSER_DIALOG, [](GtkDialog* dialog) {
+    gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
+    return true;
+  });
   EXPECT_EQ(toolkit::OpenFileRequester("Choose", "/tmp", "XML files (*.xml)|*.xml", 0), "");
-  PendingAnswer folder{GTK_TYPE_FILE_CHOOSER_DIALOG, [](GtkDialog* dialog) {
-                         gtk_window_close(GTK_WINDOW(dialog));
-                         return true;
-                       }};
-  AnswerWhenShown(folder);
+  testsupport::DialogAnswer folder(GTK_TYPE_FILE_CHOOSER_DIALOG, [](GtkDialog* dialog) {
+    gtk_window_close(GTK_WINDOW(dialog));
+    return true;
+  });
   EXPECT_EQ(toolkit::PathRequester("Choose Library-Main-Path ...", "/tmp"), "");
-  PendingAnswer font{GTK_TYPE_FONT_CHOOSER_DIALOG, [](GtkDialog* dialog) {
-                       gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
-                       return true;
-                     }};
-  AnswerWhenShown(font);
+  testsupport::DialogAnswer font(GTK_TYPE_FONT_CHOOSER_DIALOG, [](GtkDialog* dialog) {
+    gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
+    return true;
+  });
   EXPECT_FALSE(toolkit::FontRequester("Monospace", 10).chosen);
 }
 
 TEST(Requesters, FolderRequesterReturnsTheFolderWithASlash) {
   TempDirectory temp;
   // The chooser changes folders in the background: answer once it shows the folder.
-  PendingAnswer pending{GTK_TYPE_FILE_CHOOSER_DIALOG, [&](GtkDialog* dialog) {
-                          GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
-                          toolkit::GCharPtr shown(gtk_file_chooser_get_current_folder(chooser));
-                          if (!shown || temp.Path() != shown.get()) {
-                            gtk_file_chooser_set_current_folder(chooser, temp.Path().c_str());
-                            return false;
-                          }
-                          gtk_dialog_response(dialog, GTK_RESPONSE_ACCEPT);
-                          return true;
-                        }};
-  AnswerWhenShown(pending);
+  testsupport::DialogAnswer pending(GTK_TYPE_FILE_CHOOSER_DIALOG, [&](GtkDialog* dialog) {
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
+    toolkit::GCharPtr shown(gtk_file_chooser_get_current_folder(chooser));
+    if (!shown || temp.Path() != shown.get()) {
+      gtk_file_chooser_set_current_folder(chooser, temp.Path().c_str());
+      return false;
+    }
+    gtk_dialog_response(dialog, GTK_RESPONSE_ACCEPT);
+    return true;
+  });
   EXPECT_EQ(toolkit::PathRequester("Choose Library-Main-Path ...", "/"), temp.Path() + "/");
 }
 
 TEST(Requesters, FontRequesterGivesFamilyAndSize) {
-  PendingAnswer pending{GTK_TYPE_FONT_CHOOSER_DIALOG, [](GtkDialog* dialog) {
-                          gtk_font_chooser_set_font(GTK_FONT_CHOOSER(dialog), "Monospace Bold 13");
-                          gtk_dialog_response(dialog, GTK_RESPONSE_OK);
-                          return true;
-                        }};
-  AnswerWhenShown(pending);
+  testsupport::DialogAnswer pending(GTK_TYPE_FONT_CHOOSER_DIALOG, [](GtkDialog* dialog) {
+    gtk_font_chooser_set_font(GTK_FONT_CHOOSER(dialog), "Monospace Bold 13");
+    gtk_dialog_response(dialog, GTK_RESPONSE_OK);
+    return true;
+  });
   const toolkit::FontChoice choice = toolkit::FontRequester("Monospace", 10);
   EXPECT_TRUE(choice.chosen);
   EXPECT_EQ(choice.name, "Monospace");
@@ -134,7 +103,8 @@ TEST(Clipboard, TextIsOnTheDesktopClipboard) {
   toolkit::SetClipboardText(text);
   const std::string out = temp.Path() + "/clipboard";
   // xclip asks this process for the text, so the toolkit keeps running meanwhile.
-  ASSERT_EQ(std::system(("xclip -o -selection clipboard > '" + out + "' 2>/dev/null &").c_str()), 0);
+  ASSERT_EQ(std::system(("xclip -o -selection clipboard > '" + out + "' 2>/dev/null &").c_str()),
+            0);
   EXPECT_TRUE(testsupport::RunUntil([&] { return TempDirectory::Read(out) == text; }));
 }
 

@@ -1,0 +1,72 @@
+// The commands of the info and admin menus and of the language keys.
+#include "app/MenuCommands.h"
+
+#include "app/AppState.h"
+#include "app/ExternalPrograms.h"
+#include "app/Ids.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/UpdateCheck.h"
+#include "library/LanguageSwitch.h"
+#include "library/PathRules.h"
+#include "toolkit/Clipboard.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/ProcessLauncher.h"
+
+namespace app {
+namespace {
+
+// Every command that names the current code file names the same file: the
+// one the code view loaded, below the library main path.
+std::string CurrentCodeFilePath(const AppState& app) {
+  return library::CodeFilePath(app.settings.libPath, app.currentCodeFile);
+}
+
+}  // namespace
+
+void OpenAboutWindow(AppState& app) {
+  toolkit::GObjectPtr<GdkPixbuf> logo;
+  if (app.ui.CatchImage(ImageId(resources::Icon::Program),
+                        resources::IconPng(resources::Icon::Program))) {
+    logo = toolkit::GObjectPtr<GdkPixbuf>::Ref(app.ui.Image(ImageId(resources::Icon::Program)));
+  }
+  dialogs::OpenAboutDialog(app, logo.get());
+}
+
+void StartUpdateCheck(AppState& app) {
+  app.versionText = kProgramVersion;
+  dialogs::CheckForUpdates(app);
+  if (toolkit::Window* window = app.ui.FindWindow(window_id::kUpdate)) window->Show(true);
+}
+
+void OpenCurrentCodeFile(AppState& app) {
+  if (app.currentCodeFile.empty()) return;
+  (void)OpenCodeFile(app.settings.codeEditorPath, CurrentCodeFilePath(app));
+}
+
+void EditViewerHelp(AppState& app) {
+  const library::LibraryDatabase& database = app.database;
+  const long help = database.helpEntryIndex;
+  if (help == 0 || help < 0 || static_cast<std::size_t>(help) >= database.entries.size()) {
+    toolkit::ShowMessageBox("Sorry", "seems the helpfile can't be found.");
+    return;
+  }
+  const std::string& file = database.entries[static_cast<std::size_t>(help)].file;
+  (void)toolkit::StartProgram("xdg-open", {library::CodeFilePath(app.settings.libPath, file)});
+}
+
+void CopyCodePath(AppState& app) {
+  toolkit::SetClipboardText(CurrentCodeFilePath(app));
+}
+
+void ToggleIndexLanguage(AppState& app) {
+  const int language = app.ui.GadgetState(gadget_id::kLanguageBox);
+  if (language == 2) return;  // French stays
+  ChooseIndexLanguage(app, language == 1 ? 0 : 1);
+}
+
+void ChooseIndexLanguage(AppState& app, int language) {
+  app.ui.SetGadgetState(gadget_id::kLanguageBox, language);
+  library::ApplyLanguage(app, false);
+}
+
+}  // namespace app

@@ -1,0 +1,16 @@
+// Searching the index tree for a term, as the user types or for the next match.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+struct AppState;
+
+// Finds the first row from the top (next false) or after the selected row
+// (next true) whose text contains term, selects it and posts a change event
+// of the tree for the window; gives the not-found hint otherwise.
+void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std::string& term,
+                 bool next);
+
+}  // namespace app
