@@ -89,7 +89,7 @@ unsigned long PollForWindow(const std::string& searchOptions, int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (std::chrono::steady_clock::now() < deadline) {
     const std::string found =
-        Output("xdotool search --onlyvisible " + searchOptions + " 2>/dev/null");
+        Output("xdotool search --all --onlyvisible " + searchOptions + " 2>/dev/null");
     if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
@@ -109,9 +109,53 @@ unsigned long WaitForWindowOf(pid_t pid, const std::string& titlePattern, int ti
 
 bool SendKeys(unsigned long window, const std::string& keys) {
   const std::string id = std::to_string(window);
-  return Run("xdotool windowactivate --sync " + id +
-             " >/dev/null 2>&1 || xdotool windowfocus --sync " + id) == 0 &&
-         Run("xdotool key --clearmodifiers " + keys) == 0;
+  if (Run("xdotool windowactivate --sync " + id +
+          " >/dev/null 2>&1 || xdotool windowfocus --sync " + id) != 0) {
+    return false;
+  }
+  // A window that has just appeared may not hold the keyboard yet; keys sent
+  // now would reach the window that had it before.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (std::strtoul(Output("xdotool getwindowfocus 2>/dev/null").c_str(), nullptr, 10) !=
+             window &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return Run("xdotool key --clearmodifiers " + keys) == 0;
+}
+
+bool PressKeys(const std::string& keys) {
+  return Run("xdotool key --clearmodifiers " + keys) == 0;
+}
+
+bool ClickAt(unsigned long window, int x, int y) {
+  const std::string id = std::to_string(window);
+  if (x < 0) {
+    const std::string geometry = Output("xdotool getwindowgeometry --shell " + id);
+    const std::size_t width = geometry.find("WIDTH=");
+    if (width == std::string::npos) return false;
+    x += std::atoi(geometry.c_str() + width + 6);
+  }
+  // The window is made active first, so the click does not move the focus
+  // while the program answers it, possibly with a new window. Activating the
+  // active window again would wait for a change that never comes.
+  if (std::strtoul(Output("xdotool getactivewindow 2>/dev/null").c_str(), nullptr, 10) != window) {
+    Run("xdotool windowactivate --sync " + id + " >/dev/null 2>&1");
+  }
+  // No --sync: it waits for a pointer motion that never comes when the
+  // pointer already stands there.
+  return Run("xdotool mousemove --window " + id + " " + std::to_string(x) + " " +
+             std::to_string(y) + " sleep 0.1 click 1") == 0;
+}
+
+bool WaitUntilHidden(unsigned long window, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  const std::string command = "xwininfo -id " + std::to_string(window) + " 2>/dev/null";
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (Output(command).find("IsViewable") == std::string::npos) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
 }
 
 }  // namespace e2e

@@ -60,4 +60,14 @@ std::string Output(const std::string& commandLine);
 // Activates the window and sends keys to it (xdotool key names).
 bool SendKeys(unsigned long window, const std::string& keys);
 
+// Sends keys to whatever holds the keyboard now, for example an open popup menu.
+bool PressKeys(const std::string& keys);
+
+// Clicks the left button at a point inside the window; a negative x counts
+// from the window's right edge.
+bool ClickAt(unsigned long window, int x, int y);
+
+// Waits until the window is no longer shown; false when it still is at the time-out.
+bool WaitUntilHidden(unsigned long window, int timeoutMs = 5000);
+
 }  // namespace e2e
