@@ -98,15 +98,6 @@ Window* Ui::OpenWindow(int id, int x, int y, int width, int height, const std::s
   return opened;
 }
 
-bool Ui::UseWindow(int id) {
-  Window* window = FindWindow(id);
-  if (!window) return false;
-  currentWindow_ = id;
-  windowLayer_ = window->Layer();
-  currentLayer_ = windowLayer_;
-  return true;
-}
-
 Window* Ui::FindWindow(int id) const {
   const auto found = windows_.find(id);
   return found == windows_.end() ? nullptr : found->second.get();

@@ -44,9 +44,6 @@ class Ui {
   Window* OpenWindow(int id, int x, int y, int width, int height, const std::string& title,
                      int flags, int parentId = -1);
   Window* FindWindow(int id) const;
-  // Makes an open window the one new gadgets are created into; returns
-  // whether it exists.
-  bool UseWindow(int id);
 
   // Gadgets.
   Gadget* CreateTextField(int id, int x, int y, int width, int height, int flags = 0);
