@@ -212,13 +212,9 @@ bool HidesWindow(const Event& event) {
          (event.kind == EventKind::Menu && event.object == menu_item::kEscape);
 }
 
-void HideWindow(AppState& app, int windowId) {
-  if (toolkit::Window* window = app.ui.FindWindow(windowId)) window->Show(false);
-}
-
 void DispatchSettingsWindow(AppState& app, const Event& event) {
   if (HidesWindow(event)) {
-    HideWindow(app, window_id::kSettings);
+    app.ui.ShowWindow(window_id::kSettings, false);
     return;
   }
   if (event.kind != EventKind::Gadget) return;
@@ -233,7 +229,7 @@ void DispatchSettingsWindow(AppState& app, const Event& event) {
       dialogs::ChooseCodeFont(app);
       break;
     case gid::kCancelButton:
-      HideWindow(app, window_id::kSettings);
+      app.ui.ShowWindow(window_id::kSettings, false);
       break;
     case gid::kApplyButton:
       dialogs::ApplySettingsPaths(app);
@@ -248,7 +244,7 @@ void DispatchSettingsWindow(AppState& app, const Event& event) {
 
 void DispatchDatabaseInfoWindow(AppState& app, const Event& event) {
   if (HidesWindow(event)) {
-    HideWindow(app, window_id::kDatabaseInfo);
+    app.ui.ShowWindow(window_id::kDatabaseInfo, false);
     return;
   }
   if (event.kind != EventKind::Gadget) return;
@@ -265,7 +261,7 @@ void DispatchDatabaseInfoWindow(AppState& app, const Event& event) {
 }
 
 void DispatchUpdateWindow(AppState& app, const Event& event) {
-  if (HidesWindow(event)) HideWindow(app, window_id::kUpdate);
+  if (HidesWindow(event)) app.ui.ShowWindow(window_id::kUpdate, false);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ void OpenAboutWindow(AppState& app) {
 void StartUpdateCheck(AppState& app) {
   app.versionText = kProgramVersion;
   dialogs::CheckForUpdates(app);
-  if (toolkit::Window* window = app.ui.FindWindow(window_id::kUpdate)) window->Show(true);
+  app.ui.ShowWindow(window_id::kUpdate, true);
 }
 
 void OpenCurrentCodeFile(AppState& app) {
@@ -46,7 +46,7 @@ void OpenCurrentCodeFile(AppState& app) {
 void EditViewerHelp(AppState& app) {
   const library::LibraryDatabase& database = app.database;
   const long help = database.helpEntryIndex;
-  if (help == 0 || help < 0 || static_cast<std::size_t>(help) >= database.entries.size()) {
+  if (help <= 0 || static_cast<std::size_t>(help) >= database.entries.size()) {
     toolkit::ShowMessageBox("Sorry", "seems the helpfile can't be found.");
     return;
   }

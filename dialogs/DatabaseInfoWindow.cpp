@@ -38,7 +38,7 @@ void ShowDatabaseInfo(app::AppState& app) {
   ui.SetGadgetText(gid::kInfoLibraryField, app.settings.libPath);
   ui.SetGadgetText(gid::kInfoTopicsField, std::to_string(database.topicCount));
   ui.SetGadgetText(gid::kInfoEntriesField, std::to_string(database.entryCount));
-  if (toolkit::Window* window = ui.FindWindow(app::window_id::kDatabaseInfo)) window->Show(true);
+  ui.ShowWindow(app::window_id::kDatabaseInfo, true);
 }
 
 void CopySelectedFilePath(app::AppState& app) {

@@ -37,7 +37,7 @@ void OpenSettingsWindow(app::AppState& app) {
   ui.SetGadgetText(gid::kLibraryPathField, app.settings.libPath);
   ui.SetGadgetText(gid::kFontNameDisplay, app.settings.fontName);
   ui.SetGadgetText(gid::kFontSizeDisplay, std::to_string(app.settings.fontSize));
-  if (toolkit::Window* window = ui.FindWindow(app::window_id::kSettings)) window->Show(true);
+  ui.ShowWindow(app::window_id::kSettings, true);
 }
 
 void ChooseDatabaseFile(app::AppState& app) {
@@ -75,7 +75,7 @@ void ApplySettingsPaths(app::AppState& app) {
 }
 
 void SaveSettings(app::AppState& app) {
-  if (toolkit::Window* window = app.ui.FindWindow(app::window_id::kSettings)) window->Show(false);
+  app.ui.ShowWindow(app::window_id::kSettings, false);
 }
 
 }  // namespace dialogs

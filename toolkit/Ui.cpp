@@ -98,6 +98,10 @@ Window* Ui::OpenWindow(int id, int x, int y, int width, int height, const std::s
   return opened;
 }
 
+void Ui::ShowWindow(int id, bool visible) {
+  if (Window* window = FindWindow(id)) window->Show(visible);
+}
+
 Window* Ui::FindWindow(int id) const {
   const auto found = windows_.find(id);
   return found == windows_.end() ? nullptr : found->second.get();

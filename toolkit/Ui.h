@@ -44,6 +44,8 @@ class Ui {
   Window* OpenWindow(int id, int x, int y, int width, int height, const std::string& title,
                      int flags, int parentId = -1);
   Window* FindWindow(int id) const;
+  // Shows (and raises) or hides a window.
+  void ShowWindow(int id, bool visible);
 
   // Gadgets.
   Gadget* CreateTextField(int id, int x, int y, int width, int height, int flags = 0);

@@ -107,21 +107,35 @@ unsigned long WaitForWindowOf(pid_t pid, const std::string& titlePattern, int ti
                        timeoutMs);
 }
 
-bool SendKeys(unsigned long window, const std::string& keys) {
+namespace {
+
+unsigned long WindowFrom(const std::string& command) {
+  return std::strtoul(Output(command + " 2>/dev/null").c_str(), nullptr, 10);
+}
+
+// Makes the window active and waits until it holds the keyboard: keys sent
+// to a window that has just appeared would otherwise reach the one that had
+// it before, and a click would move the focus while the program answers it.
+// Activating the active window again would wait for a change that never comes.
+bool Activate(unsigned long window) {
   const std::string id = std::to_string(window);
-  if (Run("xdotool windowactivate --sync " + id +
+  if (WindowFrom("xdotool getactivewindow") != window &&
+      Run("xdotool windowactivate --sync " + id +
           " >/dev/null 2>&1 || xdotool windowfocus --sync " + id) != 0) {
     return false;
   }
-  // A window that has just appeared may not hold the keyboard yet; keys sent
-  // now would reach the window that had it before.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  while (std::strtoul(Output("xdotool getwindowfocus 2>/dev/null").c_str(), nullptr, 10) !=
-             window &&
+  while (WindowFrom("xdotool getwindowfocus") != window &&
          std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  return Run("xdotool key --clearmodifiers " + keys) == 0;
+  return true;
+}
+
+}  // namespace
+
+bool SendKeys(unsigned long window, const std::string& keys) {
+  return Activate(window) && PressKeys(keys);
 }
 
 bool PressKeys(const std::string& keys) {
@@ -136,12 +150,7 @@ bool ClickAt(unsigned long window, int x, int y) {
     if (width == std::string::npos) return false;
     x += std::atoi(geometry.c_str() + width + 6);
   }
-  // The window is made active first, so the click does not move the focus
-  // while the program answers it, possibly with a new window. Activating the
-  // active window again would wait for a change that never comes.
-  if (std::strtoul(Output("xdotool getactivewindow 2>/dev/null").c_str(), nullptr, 10) != window) {
-    Run("xdotool windowactivate --sync " + id + " >/dev/null 2>&1");
-  }
+  if (!Activate(window)) return false;
   // No --sync: it waits for a pointer motion that never comes when the
   // pointer already stands there.
   return Run("xdotool mousemove --window " + id + " " + std::to_string(x) + " " +
