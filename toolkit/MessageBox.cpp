@@ -4,6 +4,7 @@
 #include <gtk/gtk.h>
 
 #include "toolkit/PendingEvents.h"
+#include "toolkit/TextEncoding.h"
 
 namespace toolkit {
 
@@ -23,15 +24,16 @@ int MessageResultOfResponse(int response) {
 
 int ShowMessageBox(const std::string& title, const std::string& text, MessageButtons buttons) {
   const GtkButtonsType set = buttons == MessageButtons::Ok ? GTK_BUTTONS_OK : GTK_BUTTONS_YES_NO;
-  GtkWidget* dialog =
-      gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_INFO, set, "%s", text.c_str());
+  // Texts may carry paths from disk: invalid UTF-8 would be refused by the toolkit.
+  GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_INFO, set, "%s",
+                                             ValidUtf8(text).c_str());
   if (buttons == MessageButtons::YesNoCancel) {
     // The toolkit's own translation gives the label in the desktop's language.
     gtk_dialog_add_button(GTK_DIALOG(dialog), g_dgettext("gtk30", "_Cancel"), GTK_RESPONSE_CANCEL);
   }
   gtk_dialog_set_default_response(
       GTK_DIALOG(dialog), buttons == MessageButtons::Ok ? GTK_RESPONSE_OK : GTK_RESPONSE_YES);
-  gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
+  gtk_window_set_title(GTK_WINDOW(dialog), ValidUtf8(title).c_str());
   gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
   gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
   const int response = gtk_dialog_run(GTK_DIALOG(dialog));

@@ -3,6 +3,7 @@
 
 #include "toolkit/Geometry.h"
 #include "toolkit/ShortcutCode.h"
+#include "toolkit/TextEncoding.h"
 
 namespace toolkit {
 
@@ -11,7 +12,7 @@ Window::Window(int id, EventSink& sink, int x, int y, int width, int height,
     : id_(id), flags_(flags), sink_(sink) {
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GtkWindow* window = GTK_WINDOW(window_);
-  gtk_window_set_title(window, title.c_str());
+  gtk_window_set_title(window, ValidUtf8(title).c_str());
   const bool resizable = (flags & window_flag::kSizeGadget) != 0;
   gtk_window_set_resizable(window, resizable);
   if (flags & window_flag::kUtility) gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_UTILITY);
@@ -250,7 +251,7 @@ void Window::ApplyGeometryHints() {
 }
 
 void Window::SetTitle(const std::string& title) {
-  if (window_) gtk_window_set_title(GTK_WINDOW(window_), title.c_str());
+  if (window_) gtk_window_set_title(GTK_WINDOW(window_), ValidUtf8(title).c_str());
 }
 
 std::string Window::Title() const {

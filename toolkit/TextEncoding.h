@@ -1,0 +1,24 @@
+// Turning bytes read from disk or network into valid UTF-8 text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace toolkit {
+
+// Every byte as the ISO-8859-1 character of the same number, in UTF-8.
+// A NUL byte becomes U+FFFD.
+std::string Latin1ToUtf8(std::string_view bytes);
+
+// The bytes as UTF-8 text: each invalid or truncated sequence (overlong
+// forms, surrogates and values above U+10FFFF included) becomes one U+FFFD,
+// and so does a NUL byte. Valid text comes back unchanged.
+std::string ValidUtf8(std::string_view bytes);
+
+// The number of Unicode characters of valid UTF-8 text.
+std::size_t CountCharacters(std::string_view text);
+
+// The first count characters of valid UTF-8 text (all of it when shorter).
+std::string_view FirstCharacters(std::string_view text, std::size_t count);
+
+}  // namespace toolkit

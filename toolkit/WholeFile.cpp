@@ -1,0 +1,154 @@
+// Reading a whole file, and replacing one through a temporary file and a
+// rename so that the old contents stay intact until the new ones are on disk.
+#include "toolkit/WholeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace toolkit {
+namespace {
+
+// A file descriptor closed when it goes out of scope.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd = -1) : fd_(fd) {}
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  ~UniqueFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  int Get() const { return fd_; }
+  bool Valid() const { return fd_ >= 0; }
+  void Reset(int fd) {
+    Close();
+    fd_ = fd;
+  }
+
+  // Closes now and reports whether closing succeeded (a delayed write error
+  // of some file systems shows up only here).
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd < 0 || ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (written == 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// The temporary file: removed again unless it was renamed into place.
+class TemporaryFile {
+ public:
+  TemporaryFile(const std::string& folder, const std::string& name) {
+    pattern_ = folder + "/." + name + ".XXXXXX";
+    fd_.Reset(::mkostemp(pattern_.data(), O_CLOEXEC));
+    if (!fd_.Valid()) pattern_.clear();
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    fd_.Close();
+    if (!pattern_.empty()) ::unlink(pattern_.c_str());
+  }
+
+  bool Valid() const { return fd_.Valid(); }
+  int Fd() const { return fd_.Get(); }
+  bool Close() { return fd_.Close(); }
+  const std::string& Path() const { return pattern_; }
+  void Keep() { pattern_.clear(); }
+
+ private:
+  std::string pattern_;
+  UniqueFd fd_;
+};
+
+void SyncFolder(const std::string& folder) {
+  UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // The rename has happened; a folder that cannot be flushed (some file
+  // systems refuse) does not undo it, so the result is not reported.
+  if (fd.Valid()) ::fsync(fd.Get());
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  // O_NONBLOCK keeps the open of a pipe without writer from waiting; the
+  // type check then turns away everything but regular files.
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (!fd.Valid()) return std::nullopt;
+  struct stat status {};
+  if (::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+
+  std::string bytes;
+  if (status.st_size > 0) bytes.reserve(static_cast<std::size_t>(status.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  return bytes;
+}
+
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+  if (path.empty() || path.back() == '/') return false;
+
+  // A symbolic link stays a link: the file it points to is replaced.
+  std::string target = path;
+  struct stat status {};
+  bool exists = false;
+  if (::lstat(path.c_str(), &status) == 0) {
+    exists = true;
+    if (S_ISLNK(status.st_mode)) {
+      char resolved[PATH_MAX];
+      if (!::realpath(path.c_str(), resolved) || ::stat(resolved, &status) != 0) return false;
+      target = resolved;
+    }
+    if (!S_ISREG(status.st_mode) || (status.st_mode & S_IWUSR) == 0) return false;
+  } else if (errno != ENOENT) {
+    return false;
+  }
+  const mode_t mode = exists ? (status.st_mode & 07777) : 0644;
+
+  const std::size_t slash = target.rfind('/');
+  const std::string folder =
+      slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+
+  TemporaryFile temporary(folder, name);
+  if (!temporary.Valid()) return false;
+  if (!WriteAll(temporary.Fd(), bytes)) return false;
+  if (::fchmod(temporary.Fd(), mode) != 0) return false;
+  if (::fsync(temporary.Fd()) != 0) return false;
+  if (!temporary.Close()) return false;
+  if (::rename(temporary.Path().c_str(), target.c_str()) != 0) return false;
+  temporary.Keep();
+  SyncFolder(folder);
+  return true;
+}
+
+}  // namespace toolkit
