@@ -1,0 +1,58 @@
+// Building the index rows and the entry list together from the database
+// document, and counting topics and entries. No display needed: the tree
+// gadget shows the rows as they come out.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "library/IndexEntry.h"
+#include "library/XmlDocument.h"
+
+namespace library {
+
+inline constexpr const char* kNewMark = "\u2730";      // "✰"
+inline constexpr const char* kChangedMark = "\u21BA";  // "↺"
+
+// Row texts longer than this are cut for display (the entry keeps the whole text).
+inline constexpr std::size_t kMaxRowTextCharacters = 1000;
+
+enum class RowIcon { None, New, Changed };
+
+struct IndexRow {
+  int level = 0;  // 0 root, 1 category, 2 and deeper
+  std::string text;
+  RowIcon icon = RowIcon::None;
+  int textColour = -1;  // 24-bit red + green * 256 + blue * 65536; -1 default
+  int background = -1;
+};
+
+struct IndexFillOptions {
+  long language = 0;         // 0 German, 1 English, anything else French
+  bool marksShown = true;    // "DyeingNews"
+  bool darkColours = false;  // "DarkMode"
+  std::string viewerChapterTitle = "ZUR Erirada Vuvazo";
+};
+
+struct IndexFill {
+  std::vector<IndexRow> rows;  // row i shows entries[i]
+  std::vector<IndexEntry> entries;
+  std::optional<long> helpEntryIndex;      // the last row whose file is named "ViewerHelp.txt"
+  std::optional<std::string> versionWord;  // set when the document has a root
+};
+
+// Rows and entries of the whole document in pre-order, without recursion.
+IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& options);
+
+struct IndexCounts {
+  long topicCount = 0;
+  long entryCount = 0;
+};
+
+// Topics are categories with children, the viewer's own chapter excepted;
+// entries are childless level-2 rows with a file outside that chapter.
+IndexCounts CountIndex(const std::vector<IndexRow>& rows, const std::vector<IndexEntry>& entries,
+                       const std::string& viewerChapterTitle);
+
+}  // namespace library

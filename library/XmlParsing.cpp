@@ -1,0 +1,336 @@
+// Parsing the database file with Expat into the flat document model.
+#include "library/XmlParsing.h"
+
+#include <expat.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace library {
+namespace {
+
+// The parser gets the data in pieces of this size, a file as well as bytes
+// held in memory, so both report the same error positions.
+constexpr std::size_t kChunkSize = 16384;
+
+// Pieces collected for one call are passed on at this size at the latest,
+// well within the int that Expat takes as a length.
+constexpr std::size_t kMaxPiece = std::size_t{1} << 30;
+
+constexpr const char* kBlanks = " \t\r\n";
+
+// The line break that element texts keep: the file's own convention.
+enum class LineEnding { Undecided, CrLf, Cr, Lf };
+
+void TrimInPlace(std::string& text) {
+  const std::size_t last = text.find_last_not_of(kBlanks);
+  if (last == std::string::npos) {
+    text.clear();
+    return;
+  }
+  text.erase(last + 1);
+  text.erase(0, text.find_first_not_of(kBlanks));
+}
+
+// Expat hands every line break over as "\n"; this puts the file's own back.
+void RestoreLineBreaks(std::string& text, LineEnding ending) {
+  if (ending == LineEnding::Cr) {
+    for (char& c : text) {
+      if (c == '\n') c = '\r';
+    }
+  } else if (ending == LineEnding::CrLf) {
+    std::string restored;
+    restored.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+      if (c == '\n') restored += '\r';
+      restored += c;
+    }
+    text = std::move(restored);
+  }
+}
+
+// Builds the document from Expat's call-backs. Open elements are held as
+// indices into document.elements, the innermost last; the tree is never
+// walked recursively, so any nesting Expat accepts is safe up to the depth
+// limit.
+class DocumentBuilder {
+ public:
+  explicit DocumentBuilder(XmlDocument& document) : document_(document) {
+    parser_ = XML_ParserCreate(nullptr);
+    if (!parser_) return;
+    XML_SetUserData(parser_, this);
+    XML_SetElementHandler(parser_, &DocumentBuilder::OnStart, &DocumentBuilder::OnEnd);
+    XML_SetCharacterDataHandler(parser_, &DocumentBuilder::OnText);
+    // No external entity handler is set, so references to external entities
+    // are skipped and nothing outside the file is ever read; parameter
+    // entities (which could pull in an external DTD) are not parsed at all.
+    XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
+    open_.reserve(64);
+  }
+  DocumentBuilder(const DocumentBuilder&) = delete;
+  DocumentBuilder& operator=(const DocumentBuilder&) = delete;
+  ~DocumentBuilder() {
+    if (parser_) XML_ParserFree(parser_);
+  }
+
+  // Passes one piece of the data on; returns false once parsing has ended
+  // with an error, after which nothing more is to be fed.
+  bool Feed(const char* data, std::size_t size, bool isFinal) {
+    if (ending_ == LineEnding::Undecided) FindLineEnding(data, size, isFinal);
+    offset_ += size;
+    // Expat scans a token that is still incomplete again from its start on
+    // every call, which makes a token of many megabytes (a huge attribute)
+    // cost time by the square of its length. While it waits for the rest of
+    // such a token, pieces are collected until they are at least as long as
+    // what it holds, so each byte is scanned only a few times.
+    if (!held_.empty() || waiting_ > kChunkSize) {
+      held_.append(data, size);
+      if (!isFinal && held_.size() < waiting_ && held_.size() < kMaxPiece) return true;
+      const bool going = Parse(held_.data(), held_.size(), isFinal);
+      held_.clear();
+      return going;
+    }
+    return Parse(data, size, isFinal);
+  }
+
+  // Completes the texts of elements left open by an error, and gives all
+  // texts the file's line breaks.
+  void Finish() {
+    for (const std::size_t index : open_) TrimInPlace(document_.elements[index].text);
+    open_.clear();
+    if (ending_ == LineEnding::CrLf || ending_ == LineEnding::Cr) {
+      for (XmlElement& element : document_.elements) {
+        if (element.text.find('\n') != std::string::npos) {
+          RestoreLineBreaks(element.text, ending_);
+        }
+      }
+    }
+  }
+
+ private:
+  static void OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+    static_cast<DocumentBuilder*>(data)->Start(name, attributes);
+  }
+  static void OnEnd(void* data, const XML_Char*) { static_cast<DocumentBuilder*>(data)->End(); }
+  static void OnText(void* data, const XML_Char* text, int length) {
+    static_cast<DocumentBuilder*>(data)->Text(text, length);
+  }
+
+  void Start(const XML_Char* name, const XML_Char** attributes) {
+    if (stopped_) return;
+    // Levels 0 .. kMaxElementDepth - 1 are accepted; one level more is refused.
+    if (open_.size() >= static_cast<std::size_t>(kMaxElementDepth)) {
+      RecordError(kErrorTooDeep,
+                  "elements nested more than " + std::to_string(kMaxElementDepth) + " levels deep",
+                  XML_GetCurrentLineNumber(parser_), XML_GetCurrentColumnNumber(parser_));
+      stopped_ = true;
+      XML_StopParser(parser_, XML_FALSE);
+      return;
+    }
+    XmlElement& element = document_.elements.emplace_back();
+    element.name = name;
+    element.depth = static_cast<int>(open_.size());
+    std::size_t count = 0;
+    while (attributes[count]) count += 2;
+    element.attributes.reserve(count / 2);
+    for (std::size_t i = 0; i < count; i += 2) {
+      element.attributes.push_back(XmlAttribute{attributes[i], attributes[i + 1]});
+    }
+    open_.push_back(document_.elements.size() - 1);
+  }
+
+  void End() {
+    // After a stop Expat may still report the end of the refused element.
+    if (stopped_ || open_.empty()) return;
+    TrimInPlace(document_.elements[open_.back()].text);
+    open_.pop_back();
+  }
+
+  void Text(const XML_Char* text, int length) {
+    // Character data outside the document element belongs to no element.
+    if (stopped_ || open_.empty()) return;
+    std::string& target = document_.elements[open_.back()].text;
+    std::size_t skip = 0;
+    // Leading blanks would be trimmed anyway; not keeping them spares the
+    // parents of many children from collecting all the indentation between.
+    if (target.empty()) {
+      while (
+          skip < static_cast<std::size_t>(length) &&
+          (text[skip] == ' ' || text[skip] == '\t' || text[skip] == '\r' || text[skip] == '\n')) {
+        ++skip;
+      }
+    }
+    target.append(text + skip, static_cast<std::size_t>(length) - skip);
+  }
+
+  bool Parse(const char* data, std::size_t size, bool isFinal) {
+    if (!parser_) {
+      RecordError(XML_ERROR_NO_MEMORY, XML_ErrorString(XML_ERROR_NO_MEMORY), 1, 0);
+      return false;
+    }
+    passed_ += size;
+    if (XML_Parse(parser_, data, static_cast<int>(size), isFinal ? XML_TRUE : XML_FALSE) ==
+        XML_STATUS_OK) {
+      const XML_Index parsed = XML_GetCurrentByteIndex(parser_);
+      waiting_ = parsed >= 0 ? passed_ - static_cast<std::size_t>(parsed) : 0;
+      return true;
+    }
+    // The depth refusal stopped the parser and has recorded its own error.
+    if (!stopped_) {
+      const XML_Error code = XML_GetErrorCode(parser_);
+      RecordError(code, XML_ErrorString(code), XML_GetCurrentLineNumber(parser_),
+                  XML_GetCurrentColumnNumber(parser_));
+    }
+    return false;
+  }
+
+  void RecordError(int code, std::string message, XML_Size line, XML_Size column) {
+    document_.errorCode = code;
+    document_.errorMessage = std::move(message);
+    document_.errorLine = static_cast<long>(line);
+    document_.errorColumn = static_cast<long>(column);
+  }
+
+  // Looks for the first line break in the raw data. UTF-16 data (known by its
+  // byte order mark or its first "<") is looked at in 16-bit units, all other
+  // encodings Expat reads byte by byte. A carriage return that ends a piece
+  // waits for the next piece to tell CR from CR LF.
+  void FindLineEnding(const char* data, std::size_t size, bool isFinal) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    if (offset_ == 0 && size >= 2) {
+      if ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == '<' && bytes[1] == 0)) {
+        unit_ = 2;
+        bigEndian_ = false;
+      } else if ((bytes[0] == 0xFE && bytes[1] == 0xFF) || (bytes[0] == 0 && bytes[1] == '<')) {
+        unit_ = 2;
+        bigEndian_ = true;
+      }
+    }
+    std::size_t i = offset_ % unit_ == 0 ? 0 : unit_ - offset_ % unit_;
+    for (; i + unit_ <= size; i += unit_) {
+      const unsigned value = unit_ == 1 ? bytes[i]
+                                        : (bigEndian_ ? (bytes[i] << 8) | bytes[i + 1]
+                                                      : (bytes[i + 1] << 8) | bytes[i]);
+      if (pendingCr_) {
+        ending_ = value == '\n' ? LineEnding::CrLf : LineEnding::Cr;
+        return;
+      }
+      if (value == '\n') {
+        ending_ = LineEnding::Lf;
+        return;
+      }
+      if (value == '\r') pendingCr_ = true;
+    }
+    if (pendingCr_ && isFinal) ending_ = LineEnding::Cr;
+  }
+
+  XmlDocument& document_;
+  XML_Parser parser_ = nullptr;
+  std::vector<std::size_t> open_;
+  bool stopped_ = false;
+  LineEnding ending_ = LineEnding::Undecided;
+  bool pendingCr_ = false;
+  std::size_t unit_ = 1;
+  bool bigEndian_ = false;
+  std::size_t offset_ = 0;   // bytes seen by FindLineEnding
+  std::size_t passed_ = 0;   // bytes passed to Expat
+  std::size_t waiting_ = 0;  // of those, bytes Expat still holds unparsed
+  std::string held_;         // pieces collected while Expat waits
+};
+
+// Reads until count bytes are in or the file ends; short reads are retried
+// so that the pieces are cut exactly as for bytes in memory. A read error
+// counts as the end of the data.
+std::size_t ReadChunk(int fd, char* buffer, std::size_t count) {
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t got = ::read(fd, buffer + done, count - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return done;
+}
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Parses the pieces that next() hands out, one after the other, until it
+// gives an empty one.
+template <typename NextPiece>
+XmlDocument ParsePieces(NextPiece next) {
+  XmlDocument document;
+  DocumentBuilder builder(document);
+  bool going = true;
+  for (std::string_view piece = next(); !piece.empty(); piece = next()) {
+    going = builder.Feed(piece.data(), piece.size(), false);
+    if (!going) break;
+  }
+  if (going) builder.Feed("", 0, true);
+  builder.Finish();
+  return document;
+}
+
+}  // namespace
+
+XmlLoadResult LoadXmlFile(const std::string& path, XmlDocument& document) {
+  // O_NONBLOCK keeps a FIFO given as the database from blocking the open; it
+  // is refused below like every other file that is not a regular one.
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.Get() < 0) return XmlLoadResult::CannotOpen;
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size == 0) {
+    return XmlLoadResult::CannotOpen;
+  }
+
+  std::vector<char> buffer(kChunkSize);
+  std::size_t size = ReadChunk(file.Get(), buffer.data(), kChunkSize);
+  // Nothing readable at all (a read error, or the file emptied since its
+  // size was taken) counts as a file that cannot be opened: the old document
+  // stays. A read error later ends the data there, and the parser reports
+  // whatever is then missing.
+  if (size == 0) return XmlLoadResult::CannotOpen;
+
+  bool first = true;
+  document = ParsePieces([&]() {
+    if (!first) size = ReadChunk(file.Get(), buffer.data(), kChunkSize);
+    first = false;
+    return std::string_view(buffer.data(), size);
+  });
+  return XmlLoadResult::Parsed;
+}
+
+void ParseXmlBytes(std::string_view bytes, XmlDocument& document) {
+  std::size_t at = 0;
+  document = ParsePieces([&]() {
+    const std::string_view piece = bytes.substr(at, std::min(kChunkSize, bytes.size() - at));
+    at += piece.size();
+    return piece;
+  });
+}
+
+std::string XmlErrorMessage(const XmlDocument& document) {
+  return "Error in the XML file:\rMessage: " + document.errorMessage +
+         "\rLine: " + std::to_string(document.errorLine) +
+         "   Character: " + std::to_string(document.errorColumn + 1);
+}
+
+}  // namespace library

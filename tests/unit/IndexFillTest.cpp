@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "library/IndexFill.h"
+#include "library/XmlParsing.h"
+
+namespace library {
+namespace {
+
+constexpr int kGrey127 = 127 * 0x010101;
+
+XmlElement Element(int depth, std::vector<XmlAttribute> attributes, std::string text = "") {
+  return XmlElement{"e", std::move(attributes), std::move(text), depth};
+}
+
+// A root, one category and one element below it with the given titles.
+XmlDocument EntryDocument(const std::string& de, const std::string& en, const std::string& fr) {
+  XmlDocument document;
+  document.elements = {Element(0, {{"name", "Library"}}), Element(1, {{"name", "Cat"}}),
+                       Element(2, {{"theme_de", de}, {"theme_en", en}, {"theme_fr", fr}})};
+  return document;
+}
+
+TEST(IndexFill, RowTextsMarksAndIcons) {
+  struct Case {
+    const char* de;
+    const char* en;
+    const char* fr;
+    long language;
+    bool marksShown;
+    const char* rowText;
+    RowIcon icon;
+    const char* storedDe;
+    const char* storedEn;
+  };
+  const Case cases[] = {
+      {"✰Neu", "New", "Neuf", 0, true, "Neu", RowIcon::New, "✰Neu", "New"},
+      {"✰Neu", "New", "Neuf", 0, false, "Neu", RowIcon::None, "Neu", "New"},
+      {"↺Alt", "Old", "Vieux", 1, true, "Old", RowIcon::Changed, "↺Alt", "Old"},
+      {"↺Alt", "↺Old", "Vieux", 1, true, "Old", RowIcon::Changed, "↺Alt", "↺Old"},
+      {"↺Alt", "↺Old", "Vieux", 1, false, "Old", RowIcon::None, "↺Alt", "Old"},
+      {"Neu", "✰New", "Neuf", 0, true, "Neu", RowIcon::None, "Neu", "✰New"},
+      {"De", "En", "✰Fr", 2, true, "Fr", RowIcon::None, "De", "En"},
+      {"De", "En", "Fr", 7, true, "Fr", RowIcon::None, "De", "En"},
+      {"De", "En", "Fr", -1, true, "Fr", RowIcon::None, "De", "En"},
+      {"x✰", "", "", 0, false, "x✰", RowIcon::None, "x✰", ""},
+      {"✰", "", "", 0, true, "", RowIcon::New, "✰", ""},
+      {"", "English", "", 0, true, "", RowIcon::None, "", "English"},
+  };
+  for (const Case& c : cases) {
+    IndexFillOptions options;
+    options.language = c.language;
+    options.marksShown = c.marksShown;
+    const IndexFill fill = BuildIndex(EntryDocument(c.de, c.en, c.fr), options);
+    ASSERT_EQ(fill.rows.size(), 3u);
+    const std::string label = std::string(c.de) + "/" + c.en + " " + std::to_string(c.language);
+    EXPECT_EQ(fill.rows[2].level, 2) << label;
+    EXPECT_EQ(fill.rows[2].text, c.rowText) << label;
+    EXPECT_EQ(fill.rows[2].icon, c.icon) << label;
+    EXPECT_EQ(fill.entries[2].theme_de, c.storedDe) << label;
+    EXPECT_EQ(fill.entries[2].theme_en, c.storedEn) << label;
+  }
+}
+
+TEST(IndexFill, CaptionsGroupsAndEntryFields) {
+  XmlDocument document;
+  document.elements = {
+      Element(0, {{"name", "Library"}, {"theme_de", "ignored"}}, "  Orvex API Library 7.1 x \n"),
+      Element(1, {{"a", "First"}, {"b", "Second"}}, "Category text"),
+      Element(2,
+              {{"theme_de", "T"},
+               {"descript_de", "dd"},
+               {"theme_en", "TE"},
+               {"descript_en", "de"},
+               {"theme_fr", "TF"},
+               {"descript_fr", "df"},
+               {"File", "/A/b.ox"}},
+              "\tentry\r\n"),
+      Element(1, {{"name", ""}}), Element(2, {})};
+  const IndexFill fill = BuildIndex(document, IndexFillOptions{});
+  ASSERT_EQ(fill.rows.size(), 5u);
+  EXPECT_EQ(fill.rows[0].text, "Library");
+  EXPECT_EQ(fill.rows[1].text, "Second");
+  EXPECT_EQ(fill.rows[3].text, "");
+  const IndexEntry& entry = fill.entries[2];
+  EXPECT_EQ(entry.text, "entry");
+  EXPECT_EQ(entry.group, "Second");
+  EXPECT_EQ(entry.theme_de + entry.descript_de + entry.theme_en + entry.descript_en +
+                entry.theme_fr + entry.descript_fr + entry.file,
+            "TddTEdeTFdf/A/b.ox");
+  const char* groups[] = {"Library", "Second", "Second", "Second", "Second"};
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(fill.entries[i].group, groups[i]) << i;
+  EXPECT_EQ(fill.entries[0].text, "Orvex API Library 7.1 x");
+  EXPECT_EQ(fill.versionWord, "7.1");
+}
+
+TEST(IndexFill, VersionWordIsTheFourthWordSplitOnSingleSpaces) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Orvex API Library 2024.1 build", "2024.1"},
+      {"Orvex API Library", ""},
+      {"", ""},
+      {"a  b c d", "c"},
+      {"a b c d", "d"},
+  };
+  for (const auto& [text, word] : cases) {
+    XmlDocument document;
+    document.elements = {Element(0, {}, text)};
+    EXPECT_EQ(BuildIndex(document, IndexFillOptions{}).versionWord, word) << text;
+  }
+}
+
+TEST(IndexFill, RowColours) {
+  XmlDocument document;
+  document.elements = {Element(0, {{"name", "ZUR Erirada Vuvazo"}}),
+                       Element(1, {{"name", "A"}}),
+                       Element(2, {{"theme_de", "x"}}),
+                       Element(1, {{"name", "B"}}),
+                       Element(1, {{"name", "ZUR Erirada Vuvazo"}}),
+                       Element(1, {{"name", "C"}}),
+                       Element(1, {{"name", "D"}})};
+  for (const bool dark : {false, true}) {
+    IndexFillOptions options;
+    options.darkColours = dark;
+    const IndexFill fill = BuildIndex(document, options);
+    const int odd = (dark ? 176 : 240) * 0x010101;
+    const int even = (dark ? 161 : 232) * 0x010101;
+    const int expected[] = {kGrey127, odd, -1, even, 184 * 0x010101, even, odd};
+    for (std::size_t i = 0; i < fill.rows.size(); ++i) {
+      EXPECT_EQ(fill.rows[i].background, expected[i]) << i << " dark " << dark;
+      EXPECT_EQ(fill.rows[i].textColour, i == 0 ? 0xFFFFFF : -1) << i;
+    }
+  }
+}
+
+TEST(IndexFill, HelpEntryIsTheLastFileNamedViewerHelp) {
+  XmlDocument document;
+  document.elements = {Element(0, {}),
+                       Element(1, {}),
+                       Element(2, {{"File", "Viewer/ViewerHelp.txt"}}),
+                       Element(2, {{"File", "ViewerHelp.txt"}}),
+                       Element(2, {{"File", "Docs/MyViewerHelp.txt"}}),
+                       Element(2, {{"File", "ViewerHelp.txt/x"}})};
+  EXPECT_EQ(BuildIndex(document, IndexFillOptions{}).helpEntryIndex, 3);
+  document.elements.resize(2);
+  EXPECT_FALSE(BuildIndex(document, IndexFillOptions{}).helpEntryIndex);
+}
+
+TEST(IndexFill, CountsTopicsAndEntriesOutsideTheViewersChapter) {
+  XmlDocument document;
+  document.elements = {
+      Element(0, {{"name", "Library"}}),
+      Element(1, {{"name", "A"}}),                   // topic
+      Element(2, {{"File", "a.ox"}}),                // entry
+      Element(2, {}),                                // no file
+      Element(2, {{"File", "t.ox"}}),                // has children
+      Element(3, {{"File", "deep.ox"}}),             // too deep
+      Element(1, {{"name", "ZUR Erirada Vuvazo"}}),  // the viewer's own
+      Element(2, {{"File", "ViewerHelp.txt"}}),      // not counted
+      Element(1, {{"name", "Empty"}}),               // no children
+      Element(1, {{"name", "B"}}),                   // topic
+      Element(2, {{"File", "b.ox"}}),                // entry
+  };
+  const IndexFill fill = BuildIndex(document, IndexFillOptions{});
+  const IndexCounts counts = CountIndex(fill.rows, fill.entries, "ZUR Erirada Vuvazo");
+  EXPECT_EQ(counts.topicCount, 2);
+  EXPECT_EQ(counts.entryCount, 2);
+}
+
+TEST(IndexFill, EmptyDocumentGivesNothing) {
+  const IndexFill fill = BuildIndex(XmlDocument{}, IndexFillOptions{});
+  EXPECT_TRUE(fill.rows.empty());
+  EXPECT_TRUE(fill.entries.empty());
+  EXPECT_FALSE(fill.versionWord);
+  EXPECT_FALSE(fill.helpEntryIndex);
+  const IndexCounts counts = CountIndex(fill.rows, fill.entries, "ZUR Erirada Vuvazo");
+  EXPECT_EQ(counts.topicCount + counts.entryCount, 0);
+}
+
+TEST(IndexFill, ManySiblingsFromAParsedFile) {
+  std::string bytes = "<root name='Library'><cat name='C'>";
+  for (int i = 0; i < 100000; ++i) bytes += "<e theme_de='t' File='f.ox'/>";
+  bytes += "</cat></root>";
+  XmlDocument document;
+  ParseXmlBytes(bytes, document);
+  const IndexFill fill = BuildIndex(document, IndexFillOptions{});
+  ASSERT_EQ(fill.rows.size(), 100002u);
+  const IndexCounts counts = CountIndex(fill.rows, fill.entries, "ZUR Erirada Vuvazo");
+  EXPECT_EQ(counts.topicCount, 1);
+  EXPECT_EQ(counts.entryCount, 100000);
+}
+
+TEST(IndexFill, LongRowTextsAreCutByCharacters) {
+  const std::string tail = std::string(kMaxRowTextCharacters - 1, 'b') + "✰✰";
+  XmlDocument document = EntryDocument("✰" + tail, "", "");
+  document.elements[1].attributes[0].value = tail;
+  const IndexFill fill = BuildIndex(document, IndexFillOptions{});
+  const std::string cut = std::string(kMaxRowTextCharacters - 1, 'b') + "✰";
+  EXPECT_EQ(fill.rows[1].text, cut);
+  EXPECT_EQ(fill.rows[2].text, cut);
+  EXPECT_EQ(fill.entries[2].theme_de, "✰" + tail);
+}
+
+}  // namespace
+}  // namespace library
