@@ -1,7 +1,9 @@
 // Tree of text items with optional image and colours per item.
 #include "toolkit/TreeGadget.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "toolkit/Colour.h"
 
@@ -12,7 +14,29 @@ GdkRGBA ToRgba(int colour) {
   return GdkRGBA{RedOf(colour) / 255.0, GreenOf(colour) / 255.0, BlueOf(colour) / 255.0, 1.0};
 }
 
+// How many of the longest rows are measured to fit the column.
+constexpr std::size_t kMeasuredRows = 24;
+constexpr int kMinimumColumnWidth = 50;
+
 }  // namespace
+
+class TreeGadget::Detached {
+ public:
+  explicit Detached(TreeGadget& tree) : tree_(tree), quiet_(tree) {
+    g_object_ref(tree_.store_);
+    gtk_tree_view_set_model(tree_.View(), nullptr);
+  }
+  Detached(const Detached&) = delete;
+  Detached& operator=(const Detached&) = delete;
+  ~Detached() {
+    gtk_tree_view_set_model(tree_.View(), GTK_TREE_MODEL(tree_.store_));
+    g_object_unref(tree_.store_);
+  }
+
+ private:
+  TreeGadget& tree_;
+  Quiet quiet_;
+};
 
 TreeGadget::TreeGadget(int id, int window, EventSink& sink)
     : Gadget(id, GadgetKind::Tree, window, sink) {
@@ -33,7 +57,13 @@ TreeGadget::TreeGadget(int id, int window, EventSink& sink)
   gtk_tree_view_column_add_attribute(column_, textRenderer_, "foreground-rgba", kTextColourColumn);
   gtk_tree_view_column_add_attribute(column_, textRenderer_, "cell-background-rgba",
                                      kBackgroundColumn);
+  // Fixed-height mode needs fixed-width columns; the one column fills the
+  // view and is widened to the widest row by each bulk fill.
+  gtk_tree_view_column_set_sizing(column_, GTK_TREE_VIEW_COLUMN_FIXED);
+  gtk_tree_view_column_set_fixed_width(column_, kMinimumColumnWidth);
+  gtk_tree_view_column_set_expand(column_, TRUE);
   gtk_tree_view_append_column(GTK_TREE_VIEW(view), column_);
+  gtk_tree_view_set_fixed_height_mode(GTK_TREE_VIEW(view), TRUE);
 
   Attach(view, NewScrolledFrame(view));
 
@@ -123,22 +153,71 @@ int TreeGadget::State() const {
 
 void TreeGadget::AddItem(int, const std::string& text, GdkPixbuf* image, int subLevel) {
   Quiet quiet(*this);
+  Append(Row{text.c_str(), image, subLevel, -1, -1});
+}
+
+void TreeGadget::Append(const Row& row) {
   // A level deeper than one below the last item hangs under that item.
-  int level = subLevel < 0 ? 0 : subLevel;
+  int level = row.level < 0 ? 0 : row.level;
   if (level > static_cast<int>(lastAtLevel_.size())) level = static_cast<int>(lastAtLevel_.size());
   GtkTreeIter* parent = level > 0 ? &lastAtLevel_[static_cast<std::size_t>(level - 1)] : nullptr;
+  const GdkRGBA text = ToRgba(row.textColour);
+  const GdkRGBA background = ToRgba(row.background);
   GtkTreeIter iter;
-  gtk_tree_store_insert_with_values(store_, &iter, parent, -1, kTextColumn, text.c_str(),
-                                    kImageColumn, image, kPositionColumn,
-                                    static_cast<int>(rows_.size()), -1);
+  gtk_tree_store_insert_with_values(store_, &iter, parent, -1, kTextColumn,
+                                    row.text ? row.text : "", kImageColumn, row.image,
+                                    kTextColourColumn, row.textColour < 0 ? nullptr : &text,
+                                    kBackgroundColumn, row.background < 0 ? nullptr : &background,
+                                    kPositionColumn, static_cast<int>(rows_.size()), -1);
   rows_.push_back(iter);
   levels_.push_back(level);
   lastAtLevel_.resize(static_cast<std::size_t>(level) + 1);
   lastAtLevel_[static_cast<std::size_t>(level)] = iter;
 }
 
+void TreeGadget::AppendRows(std::span<const Row> rows) {
+  {
+    Detached detached(*this);
+    rows_.reserve(rows_.size() + rows.size());
+    levels_.reserve(levels_.size() + rows.size());
+    for (const Row& row : rows) Append(row);
+  }
+  FitColumnWidth(rows);
+}
+
+// Measures only the rows likely to be widest (long text, deep level): the
+// column need not fit to the pixel, and measuring 30,000 rows would cost
+// more than filling them.
+void TreeGadget::FitColumnWidth(std::span<const Row> rows) {
+  gint expanderSize = 16;
+  gint separator = 4;
+  gtk_widget_style_get(Widget(), "expander-size", &expanderSize, "horizontal-separator", &separator,
+                       nullptr);
+  const int indent = expanderSize + separator;
+  const auto weight = [](const Row& row) { return std::strlen(row.text) + 4 * row.level; };
+  std::vector<const Row*> widest;
+  widest.reserve(rows.size());
+  for (const Row& row : rows) widest.push_back(&row);
+  const std::size_t measured = std::min(kMeasuredRows, widest.size());
+  std::partial_sort(widest.begin(), widest.begin() + static_cast<std::ptrdiff_t>(measured),
+                    widest.end(),
+                    [&](const Row* a, const Row* b) { return weight(*a) > weight(*b); });
+  int width = kMinimumColumnWidth;
+  GObjectPtr<PangoLayout> layout =
+      GObjectPtr<PangoLayout>::Adopt(gtk_widget_create_pango_layout(Widget(), nullptr));
+  for (std::size_t i = 0; i < measured; ++i) {
+    const Row& row = *widest[i];
+    pango_layout_set_text(layout.get(), row.text, -1);
+    int textWidth = 0;
+    pango_layout_get_pixel_size(layout.get(), &textWidth, nullptr);
+    const int image = row.image ? gdk_pixbuf_get_width(row.image) + separator : 0;
+    width = std::max(width, (row.level + 1) * indent + image + textWidth + 2 * separator);
+  }
+  gtk_tree_view_column_set_fixed_width(column_, width);
+}
+
 void TreeGadget::ClearItems() {
-  Quiet quiet(*this);
+  Detached detached(*this);
   gtk_tree_store_clear(store_);
   rows_.clear();
   levels_.clear();

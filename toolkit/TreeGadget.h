@@ -1,6 +1,7 @@
 // Tree of text items with optional image and colours per item.
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "toolkit/Gadget.h"
@@ -11,6 +12,9 @@ namespace toolkit {
 // the whole tree, parents before children, counting every item whether its
 // parent is expanded or not. Items are only ever appended, so the positions
 // of existing items never change until the tree is cleared.
+//
+// The view draws in fixed-height mode with one fixed-width column, so tens of
+// thousands of expanded rows draw at once without measuring every row.
 class TreeGadget : public Gadget {
  public:
   enum Column {
@@ -33,6 +37,19 @@ class TreeGadget : public Gadget {
   // item appended one level higher. position is ignored.
   void AddItem(int position, const std::string& text, GdkPixbuf* image, int subLevel) override;
   void ClearItems() override;
+
+  // One item of a bulk fill; colours as for SetItemColour.
+  struct Row {
+    const char* text = "";
+    GdkPixbuf* image = nullptr;
+    int level = 0;
+    int textColour = -1;
+    int background = -1;
+  };
+  // Appends many items as AddItem and SetItemColour would one by one, with
+  // the view detached from its model meanwhile, then fits the column to the
+  // widest of them.
+  void AppendRows(std::span<const Row> rows);
   int CountItems() const override;
   std::string ItemText(int position) const override;
   // Bits: 1 select, 2 expand (one level), 8 collapse.
@@ -52,6 +69,13 @@ class TreeGadget : public Gadget {
   GtkCellRenderer* TextRenderer() const { return textRenderer_; }
   GtkTreeViewColumn* Column() const { return column_; }
 
+  // The store's iterator of the item at position; false when there is none.
+  bool IterOf(int position, GtkTreeIter& iter) const {
+    if (!Valid(position)) return false;
+    iter = rows_[static_cast<std::size_t>(position)];
+    return true;
+  }
+
   // The position of the item at a tree path in its string form ("0:3:1"), -1 when none.
   int PositionOfPath(const char* pathString) const;
 
@@ -63,6 +87,11 @@ class TreeGadget : public Gadget {
     return position >= 0 && static_cast<std::size_t>(position) < rows_.size();
   }
   GtkTreePathPtr PathOf(int position) const;
+  void Append(const Row& row);
+  // Detaches the model from the view while alive: the view then does no work
+  // per inserted or removed item.
+  class Detached;
+  void FitColumnWidth(std::span<const Row> rows);
   void ExpandAncestors(GtkTreePath* path);
 
   GtkTreeStore* store_ = nullptr;  // owned by the view
