@@ -24,6 +24,7 @@ constexpr int ImageId(resources::Icon icon) {
 
 inline constexpr const char* kProgramTitle = "Linux OX-ZUR-Erirada-Vuvazo";
 inline constexpr const char* kErrorTitle = "Linux OX-ZUR-Erirada-Vuvazo-Error";
+inline constexpr const char* kXmlErrorTitle = "Linux OX-ZUR-Erirada-VuvazoError";
 inline constexpr const char* kApplicationName = "Orvex-Linux-API-Viewer";
 inline constexpr const char* kProgramVersion = "0.25.37";
 

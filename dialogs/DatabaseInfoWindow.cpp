@@ -27,18 +27,22 @@ void CreateDatabaseInfoWindow(app::AppState& app) {
   if (window) window->AddShortcut(toolkit::key::kEscape, app::menu_item::kEscape);
 }
 
-void ShowDatabaseInfo(app::AppState& app) {
+void FillDatabaseInfo(app::AppState& app) {
   toolkit::Ui& ui = app.ui;
-  library::LibraryDatabase& database = app.database;
-  database.MakeCurrent(0);
-  const library::IndexEntry* first = database.Current();
+  const library::LibraryDatabase& database = app.database;
+  const library::IndexEntry* first = database.entries.empty() ? nullptr : &database.entries[0];
   ui.SetGadgetText(gid::kInfoDatabaseField, database.path);
   ui.SetGadgetText(gid::kInfoContentField, ui.GadgetItemText(gid::kIndexTree, 0) + " - " +
                                                (first ? first->text : std::string()));
   ui.SetGadgetText(gid::kInfoLibraryField, app.settings.libPath);
   ui.SetGadgetText(gid::kInfoTopicsField, std::to_string(database.topicCount));
   ui.SetGadgetText(gid::kInfoEntriesField, std::to_string(database.entryCount));
-  ui.ShowWindow(app::window_id::kDatabaseInfo, true);
+}
+
+void ShowDatabaseInfo(app::AppState& app) {
+  app.database.MakeCurrent(0);
+  FillDatabaseInfo(app);
+  app.ui.ShowWindow(app::window_id::kDatabaseInfo, true);
 }
 
 void CopySelectedFilePath(app::AppState& app) {

@@ -10,6 +10,10 @@ namespace dialogs {
 
 void CreateDatabaseInfoWindow(app::AppState& app);
 
+// Fills the database fields and counts: the database path, the text of row 0
+// with that of entry 0, the library folder, and the two counts.
+void FillDatabaseInfo(app::AppState& app);
+
 // Makes the first entry current, fills the database fields and counts, and
 // shows the window.
 void ShowDatabaseInfo(app::AppState& app);

@@ -2,15 +2,132 @@
 #include "library/DatabaseLoading.h"
 
 #include "app/AppState.h"
+#include "app/Ids.h"
+#include "dialogs/DatabaseInfoWindow.h"
+#include "library/IndexTree.h"
+#include "library/PathRules.h"
+#include "library/Preferences.h"
+#include "library/XmlParsing.h"
+#include "toolkit/FileStatus.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/Requesters.h"
 
 namespace library {
+namespace {
 
-void ResolveDatabasePath(app::AppState&, bool) {}
+namespace gid = app::gadget_id;
 
-bool LoadDatabaseAtStartup(app::AppState&) {
+// The database's path, folder and file name from one full path.
+void TakeDatabasePath(LibraryDatabase& database, const std::string& path) {
+  database.path = path;
+  database.fileName = FilePart(path);
+  database.directory = DirectoryPart(path);
+}
+
+std::string AskForDatabase(const LibraryDatabase& database) {
+  return toolkit::OpenFileRequester("Choose database '" + database.fileName + "' ...",
+                                    database.fileName, "XML files (*.xml)|*.xml", 0);
+}
+
+// Everything that shows the old database goes: code, description, title,
+// rows, entries and the recently viewed list.
+void ClearDatabaseViews(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  ui.SetGadgetText(gid::kCodeView, "");
+  ui.SetGadgetText(gid::kDescriptionView, "");
+  app.viewShowsCurrentCodeFile = false;
+  if (toolkit::Window* main = ui.FindWindow(app::window_id::kMain)) {
+    main->SetTitle(app::kProgramTitle);
+  }
+  ui.ClearGadgetItems(gid::kIndexTree);
+  app.database.entries.clear();
+  app.database.current = 0;
+  ui.ClearGadgetItems(gid::kHistoryBox);
+  app.recentFiles.clear();
+  app.database.helpEntryIndex = 0;
+  // Counts of the old database would otherwise survive a file without root.
+  app.database.topicCount = 0;
+  app.database.entryCount = 0;
+}
+
+}  // namespace
+
+void ResolveDatabasePath(app::AppState& app, bool preferencesExisted) {
+  LibraryDatabase& database = app.database;
+  if (preferencesExisted) {
+    // The stored location: a database file, or the folder that holds one.
+    const std::string stored = database.directory;
+    switch (toolkit::QueryPath(stored)) {
+      case toolkit::PathKind::RegularFile:
+        TakeDatabasePath(database, stored);
+        return;
+      case toolkit::PathKind::Directory:
+        database.path = JoinPath(stored, database.fileName);
+        database.directory = stored;
+        if (!database.directory.empty() && database.directory.back() != '/') {
+          database.directory += '/';
+        }
+        WritePreferences(app);
+        return;
+      default:
+        break;
+    }
+  }
+  // A cancelled dialog leaves the stored location alone: the program ends
+  // with its message, and the next start asks again.
+  const std::string chosen = AskForDatabase(database);
+  database.path = chosen;
+  if (chosen.empty()) return;
+  TakeDatabasePath(database, chosen);
+  WritePreferences(app);
+}
+
+bool LoadDatabaseAtStartup(app::AppState& app) {
+  LibraryDatabase& database = app.database;
+  if (database.path.empty()) {
+    toolkit::ShowMessageBox(app::kErrorTitle, "No database selected. Programm canceled!");
+    return false;
+  }
+  if (LoadXmlFile(database.path, database.document) == XmlLoadResult::CannotOpen) {
+    toolkit::ShowMessageBox(app::kErrorTitle,
+                            "The database '" + database.path + "' cannot be opened.");
+    return false;
+  }
+  if (database.document.errorCode != 0) {
+    toolkit::ShowMessageBox(app::kXmlErrorTitle, XmlErrorMessage(database.document));
+    return false;
+  }
   return true;
 }
 
-void ReloadDatabase(app::AppState&, const std::string&, const std::string&) {}
+void ReloadDatabase(app::AppState& app, const std::string& databasePath,
+                    const std::string& libraryPath) {
+  toolkit::Ui& ui = app.ui;
+  LibraryDatabase& database = app.database;
+  ui.SetGadgetState(gid::kIndexTree, 0);
+  RedrawIndexTree(app);
+
+  database.directory = DirectoryPart(databasePath);
+  app.settings.libPath = libraryPath;
+  app.reportMissingFile = true;
+  database.fileName = FilePart(databasePath);
+  database.path = database.directory + database.fileName;
+
+  ClearDatabaseViews(app);
+  // A file that does not open keeps the previous document; one with an XML
+  // error gives what was read before the error. Neither is reported here.
+  LoadXmlFile(database.path, database.document);
+  if (database.document.HasRoot()) {
+    FillIndexTree(app);
+    ExpandAllAndCount(app);
+  }
+  app.expandState = 1;
+  ui.SetGadgetImage(gid::kExpandToggle, app::ImageId(resources::Icon::Collapse));
+
+  ui.ClearGadgetItems(gid::kHistoryBox);
+  ui.SetGadgetState(gid::kIndexTree, 0);
+  database.MakeCurrent(0);
+  dialogs::FillDatabaseInfo(app);
+}
 
 }  // namespace library

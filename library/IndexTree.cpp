@@ -1,12 +1,113 @@
 // Filling the index tree and the entry list from the database document.
 #include "library/IndexTree.h"
 
+#include <vector>
+
 #include "app/AppState.h"
+#include "app/Ids.h"
+#include "library/IndexFill.h"
+#include "toolkit/PendingEvents.h"
+#include "toolkit/TreeGadget.h"
 
 namespace library {
+namespace {
 
-void FillIndexTree(app::AppState&) {}
+namespace gid = app::gadget_id;
+using resources::Icon;
 
-void ExpandAllAndCount(app::AppState&) {}
+GdkPixbuf* RowImage(app::AppState& app, RowIcon icon) {
+  switch (icon) {
+    case RowIcon::New:
+      return app.ui.Image(app::ImageId(Icon::NewEntry));
+    case RowIcon::Changed:
+      return app.ui.Image(app::ImageId(Icon::ChangedEntry));
+    case RowIcon::None:
+      break;
+  }
+  return nullptr;
+}
+
+void ShowAllExpanded(app::AppState& app, toolkit::TreeGadget& tree) {
+  app.expandState = 1;
+  app.ui.SetGadgetImage(gid::kExpandToggle, app::ImageId(Icon::Collapse));
+  tree.ExpandAll();
+}
+
+void ClearTreeAndEntries(app::AppState& app, toolkit::TreeGadget& tree) {
+  tree.ClearItems();
+  app.database.entries.clear();
+  app.database.current = 0;
+}
+
+}  // namespace
+
+long IndexLanguage(const app::AppState& app) {
+  if (app.ui.FindGadget(gid::kLanguageBox)) return app.ui.GadgetState(gid::kLanguageBox);
+  return static_cast<long>(app.settings.language);
+}
+
+void FillIndexTree(app::AppState& app) {
+  auto* tree = app.ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
+  LibraryDatabase& database = app.database;
+  const IndexFillOptions options{IndexLanguage(app), app.settings.dyeingNews != 0,
+                                 app.settings.darkMode != 0, app.viewerChapterTitle};
+  IndexFill fill = BuildIndex(database.document, options);
+  if (fill.helpEntryIndex) database.helpEntryIndex = *fill.helpEntryIndex;
+  if (fill.versionWord) database.versionWord = std::move(*fill.versionWord);
+
+  std::vector<toolkit::TreeGadget::Row> rows;
+  rows.reserve(fill.rows.size());
+  for (const IndexRow& row : fill.rows) {
+    rows.push_back(
+        {row.text.c_str(), RowImage(app, row.icon), row.level, row.textColour, row.background});
+  }
+  if (tree) tree->AppendRows(rows);
+  database.entries = std::move(fill.entries);
+  database.current = 0;
+}
+
+// Counts what the tree shows: levels and category texts come from its rows.
+void ExpandAllAndCount(app::AppState& app) {
+  LibraryDatabase& database = app.database;
+  auto* tree = app.ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
+  if (!tree) return;
+  tree->ExpandAll();
+  std::vector<IndexRow> rows(static_cast<std::size_t>(tree->CountItems()));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int position = static_cast<int>(i);
+    rows[i].level = tree->ItemLevel(position);
+    if (rows[i].level == 1) rows[i].text = tree->ItemText(position);
+  }
+  const IndexCounts counts = CountIndex(rows, database.entries, app.viewerChapterTitle);
+  database.topicCount = counts.topicCount;
+  database.entryCount = counts.entryCount;
+}
+
+void RefillIndexTree(app::AppState& app, RefillCaller caller) {
+  auto* tree = app.ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
+  if (!tree) return;
+  int remembered = 0;
+  if (caller == RefillCaller::LanguageSwitch) {
+    tree->SetState(0);
+    RedrawIndexTree(app);
+    remembered = tree->State();
+    tree->SetState(-1);
+  } else {
+    remembered = tree->State();
+    tree->SetState(0);
+  }
+  ClearTreeAndEntries(app, *tree);
+  if (caller == RefillCaller::SettingsSave) app.colours.Apply(app.settings.darkMode != 0);
+  if (app.database.document.HasRoot()) FillIndexTree(app);
+  ShowAllExpanded(app, *tree);
+  tree->SetState(remembered);
+  app.database.MakeCurrent(remembered);
+  app.settings.language = IndexLanguage(app);
+}
+
+void RedrawIndexTree(app::AppState& app) {
+  if (GtkWidget* widget = app.ui.GadgetWidget(gid::kIndexTree)) gtk_widget_queue_draw(widget);
+  toolkit::ProcessPendingEvents();
+}
 
 }  // namespace library

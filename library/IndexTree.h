@@ -7,10 +7,27 @@ struct AppState;
 
 namespace library {
 
-// Builds the rows and entries from the document's root element.
+// The index language: the settings' language box when it exists, else the
+// "Language" setting.
+long IndexLanguage(const app::AppState& app);
+
+// Builds the rows and entries from the document's root element, in the index
+// language, with the marks and colours of the settings.
 void FillIndexTree(app::AppState& app);
 
 // Expands every row and counts topics and entries.
 void ExpandAllAndCount(app::AppState& app);
+
+// Who asks for a refill: the language switch selects row 0 first and ends on
+// it; the settings' Save keeps the selected row and applies the colour scheme
+// of "DarkMode" before filling.
+enum class RefillCaller { LanguageSwitch, SettingsSave };
+
+// Rebuilds the tree and the entry list for a new index language, marks
+// setting or colour scheme, and expands every row.
+void RefillIndexTree(app::AppState& app, RefillCaller caller);
+
+// Queues a redraw of the tree and lets the toolkit's pending work run.
+void RedrawIndexTree(app::AppState& app);
 
 }  // namespace library

@@ -1,16 +1,80 @@
 // Reading the preferences file at start-up and writing it back.
 #include "library/Preferences.h"
 
+#include <optional>
+#include <string>
+
 #include "app/AppState.h"
+#include "app/Ids.h"
+#include "library/PathRules.h"
+#include "library/SettingsFile.h"
+#include "toolkit/FileStatus.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/PreferenceFile.h"
+#include "toolkit/WholeFile.h"
 
 namespace library {
+namespace {
 
-bool ReadPreferences(app::AppState&) {
-  return false;
+std::string PreferencesPath(const app::AppState& app) {
+  return JoinPath(app.programDirectory, kPreferencesFileName);
 }
 
-bool WritePreferences(app::AppState&) {
+// The geometry to store: the main window's position and size and the
+// splitter's position, when the main window exists.
+std::optional<WindowGeometry> MainWindowGeometry(const app::AppState& app) {
+  const toolkit::Window* window = app.ui.FindWindow(app::window_id::kMain);
+  if (!window) return std::nullopt;
+  return WindowGeometry{window->X(), window->Y(), window->Width(), window->Height(),
+                        app.ui.GadgetState(app::gadget_id::kMainSplitter)};
+}
+
+}  // namespace
+
+bool ReadPreferences(app::AppState& app) {
+  const std::string path = PreferencesPath(app);
+  if (toolkit::QueryPath(path) == toolkit::PathKind::Missing) return false;
+  const std::string rememberedFont = app.settings.fontName;
+  const std::int64_t rememberedSize = app.settings.fontSize;
+
+  // A file that exists but cannot be read counts as an empty one.
+  const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
+  const toolkit::PreferenceFile file = toolkit::PreferenceFile::Parse(bytes ? *bytes : "");
+  AppSettings held = app.settings;
+  held.dbPath = app.database.directory;
+  app.settings = ReadSettings(file, held, DesktopSize{app.desktopWidth, app.desktopHeight});
+  // The stored database location waits in the directory field until the
+  // start-up resolution turns it into a path.
+  app.database.directory = app.settings.dbPath;
+
+  const AppSettings& settings = app.settings;
+  if (settings.fontName != rememberedFont || settings.fontSize != rememberedSize) {
+    if (!app.ui.LoadFont(app::font_id::kCode, settings.fontName,
+                         static_cast<double>(settings.fontSize))) {
+      app.ui.LoadFont(app::font_id::kCode, "Monospace", 10);
+    }
+  }
   return true;
+}
+
+bool WritePreferences(app::AppState& app) {
+  const std::string path = PreferencesPath(app);
+  const bool newFile = toolkit::QueryPath(path) == toolkit::PathKind::Missing;
+  std::optional<std::string> bytes;
+  if (!newFile) bytes = toolkit::ReadWholeFile(path);
+  // An existing file that cannot be read is never replaced: its settings
+  // would be lost.
+  bool saved = newFile || bytes.has_value();
+  if (saved) {
+    toolkit::PreferenceFile file =
+        newFile ? toolkit::PreferenceFile() : toolkit::PreferenceFile::Parse(*bytes);
+    const LibraryDatabase& database = app.database;
+    WriteSettings(file, newFile, app.settings, JoinPath(database.directory, database.fileName),
+                  MainWindowGeometry(app));
+    saved = toolkit::ReplaceWholeFile(path, file.Serialize());
+  }
+  if (!saved) toolkit::ShowMessageBox(app::kProgramTitle, "*.ini-file couldn't be updatet!");
+  return saved;
 }
 
 }  // namespace library

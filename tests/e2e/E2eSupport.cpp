@@ -138,6 +138,13 @@ bool SendKeys(unsigned long window, const std::string& keys) {
   return Activate(window) && PressKeys(keys);
 }
 
+bool TypeText(unsigned long window, const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  quoted += "'";
+  return Activate(window) && Run("xdotool type --clearmodifiers --delay 15 " + quoted) == 0;
+}
+
 bool PressKeys(const std::string& keys) {
   return Run("xdotool key --clearmodifiers " + keys) == 0;
 }

@@ -60,6 +60,9 @@ std::string Output(const std::string& commandLine);
 // Activates the window and sends keys to it (xdotool key names).
 bool SendKeys(unsigned long window, const std::string& keys);
 
+// Activates the window and types the text into it as key presses.
+bool TypeText(unsigned long window, const std::string& text);
+
 // Sends keys to whatever holds the keyboard now, for example an open popup menu.
 bool PressKeys(const std::string& keys);
 
