@@ -10,10 +10,6 @@
 namespace toolkit {
 namespace {
 
-GdkRGBA ToRgba(int colour) {
-  return GdkRGBA{RedOf(colour) / 255.0, GreenOf(colour) / 255.0, BlueOf(colour) / 255.0, 1.0};
-}
-
 // How many of the longest rows are measured to fit the column.
 constexpr std::size_t kMeasuredRows = 24;
 constexpr int kMinimumColumnWidth = 50;
@@ -23,15 +19,11 @@ constexpr int kMinimumColumnWidth = 50;
 class TreeGadget::Detached {
  public:
   explicit Detached(TreeGadget& tree) : tree_(tree), quiet_(tree) {
-    g_object_ref(tree_.store_);
     gtk_tree_view_set_model(tree_.View(), nullptr);
   }
   Detached(const Detached&) = delete;
   Detached& operator=(const Detached&) = delete;
-  ~Detached() {
-    gtk_tree_view_set_model(tree_.View(), GTK_TREE_MODEL(tree_.store_));
-    g_object_unref(tree_.store_);
-  }
+  ~Detached() { gtk_tree_view_set_model(tree_.View(), tree_.Model()); }
 
  private:
   TreeGadget& tree_;
@@ -40,10 +32,9 @@ class TreeGadget::Detached {
 
 TreeGadget::TreeGadget(int id, int window, EventSink& sink)
     : Gadget(id, GadgetKind::Tree, window, sink) {
-  GObjectPtr<GtkTreeStore> store = GObjectPtr<GtkTreeStore>::Adopt(gtk_tree_store_new(
-      kColumnCount, G_TYPE_STRING, GDK_TYPE_PIXBUF, GDK_TYPE_RGBA, GDK_TYPE_RGBA, G_TYPE_INT));
-  store_ = store.get();
-  GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store_));
+  model_ = NewTreeRowModel();
+  rows_ = &RowsOf(model_.get());
+  GtkWidget* view = gtk_tree_view_new_with_model(model_.get());
   gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(view), FALSE);
 
   column_ = gtk_tree_view_column_new();
@@ -112,12 +103,6 @@ TreeGadget::TreeGadget(int id, int window, EventSink& sink)
       this);
 }
 
-GtkTreePathPtr TreeGadget::PathOf(int position) const {
-  if (!Valid(position)) return nullptr;
-  GtkTreeIter iter = rows_[static_cast<std::size_t>(position)];
-  return GtkTreePathPtr(gtk_tree_model_get_path(GTK_TREE_MODEL(store_), &iter));
-}
-
 void TreeGadget::ExpandAncestors(GtkTreePath* path) {
   if (gtk_tree_path_get_depth(path) <= 1) return;
   GtkTreePathPtr parent(gtk_tree_path_copy(path));
@@ -153,34 +138,19 @@ int TreeGadget::State() const {
 
 void TreeGadget::AddItem(int, const std::string& text, GdkPixbuf* image, int subLevel) {
   Quiet quiet(*this);
-  Append(Row{text.c_str(), image, subLevel, -1, -1});
+  Append(Row{text.c_str(), image, subLevel, -1, -1}, true);
 }
 
-void TreeGadget::Append(const Row& row) {
-  // A level deeper than one below the last item hangs under that item.
-  int level = row.level < 0 ? 0 : row.level;
-  if (level > static_cast<int>(lastAtLevel_.size())) level = static_cast<int>(lastAtLevel_.size());
-  GtkTreeIter* parent = level > 0 ? &lastAtLevel_[static_cast<std::size_t>(level - 1)] : nullptr;
-  const GdkRGBA text = ToRgba(row.textColour);
-  const GdkRGBA background = ToRgba(row.background);
-  GtkTreeIter iter;
-  gtk_tree_store_insert_with_values(store_, &iter, parent, -1, kTextColumn,
-                                    row.text ? row.text : "", kImageColumn, row.image,
-                                    kTextColourColumn, row.textColour < 0 ? nullptr : &text,
-                                    kBackgroundColumn, row.background < 0 ? nullptr : &background,
-                                    kPositionColumn, static_cast<int>(rows_.size()), -1);
-  rows_.push_back(iter);
-  levels_.push_back(level);
-  lastAtLevel_.resize(static_cast<std::size_t>(level) + 1);
-  lastAtLevel_[static_cast<std::size_t>(level)] = iter;
+void TreeGadget::Append(const Row& row, bool notify) {
+  const int position = rows_->Append(row.text ? row.text : "", row.image, row.level, notify);
+  if (row.textColour >= 0) rows_->SetTextColour(position, row.textColour, notify);
+  if (row.background >= 0) rows_->SetBackground(position, row.background, notify);
 }
 
 void TreeGadget::AppendRows(std::span<const Row> rows) {
   {
     Detached detached(*this);
-    rows_.reserve(rows_.size() + rows.size());
-    levels_.reserve(levels_.size() + rows.size());
-    for (const Row& row : rows) Append(row);
+    for (const Row& row : rows) Append(row, false);
   }
   FitColumnWidth(rows);
 }
@@ -217,24 +187,16 @@ void TreeGadget::FitColumnWidth(std::span<const Row> rows) {
 }
 
 void TreeGadget::ClearItems() {
-  Detached detached(*this);
-  gtk_tree_store_clear(store_);
-  rows_.clear();
-  levels_.clear();
-  lastAtLevel_.clear();
+  Quiet quiet(*this);
+  rows_->Clear();
 }
 
 int TreeGadget::CountItems() const {
-  return static_cast<int>(rows_.size());
+  return rows_->Count();
 }
 
 std::string TreeGadget::ItemText(int position) const {
-  if (!Valid(position)) return {};
-  GtkTreeIter iter = rows_[static_cast<std::size_t>(position)];
-  gchar* text = nullptr;
-  gtk_tree_model_get(GTK_TREE_MODEL(store_), &iter, kTextColumn, &text, -1);
-  GCharPtr owned(text);
-  return owned ? std::string(owned.get()) : std::string();
+  return rows_->Valid(position) ? rows_->Text(position) : std::string();
 }
 
 void TreeGadget::SetItemState(int position, int state) {
@@ -262,25 +224,19 @@ int TreeGadget::ItemState(int position) const {
 }
 
 void TreeGadget::SetItemColour(int position, ColourAttribute attribute, int colour) {
-  if (!Valid(position)) return;
-  GtkTreeIter iter = rows_[static_cast<std::size_t>(position)];
-  const int column = attribute == ColourAttribute::Text ? kTextColourColumn : kBackgroundColumn;
-  if (colour < 0) {
-    gtk_tree_store_set(store_, &iter, column, nullptr, -1);
+  if (attribute == ColourAttribute::Text) {
+    rows_->SetTextColour(position, colour < 0 ? -1 : colour, true);
   } else {
-    const GdkRGBA rgba = ToRgba(colour);
-    gtk_tree_store_set(store_, &iter, column, &rgba, -1);
+    rows_->SetBackground(position, colour < 0 ? -1 : colour, true);
   }
 }
 
 void TreeGadget::SetItemImage(int position, GdkPixbuf* image) {
-  if (!Valid(position)) return;
-  GtkTreeIter iter = rows_[static_cast<std::size_t>(position)];
-  gtk_tree_store_set(store_, &iter, kImageColumn, image, -1);
+  rows_->SetImage(position, image, true);
 }
 
 int TreeGadget::ItemLevel(int position) const {
-  return Valid(position) ? levels_[static_cast<std::size_t>(position)] : -1;
+  return rows_->Valid(position) ? rows_->Level(position) : -1;
 }
 
 void TreeGadget::ExpandAll() {
@@ -294,14 +250,9 @@ void TreeGadget::CollapseAll() {
 }
 
 int TreeGadget::PositionOfPath(const char* pathString) const {
-  GtkTreeIter iter;
-  if (!pathString ||
-      !gtk_tree_model_get_iter_from_string(GTK_TREE_MODEL(store_), &iter, pathString)) {
-    return -1;
-  }
-  int position = -1;
-  gtk_tree_model_get(GTK_TREE_MODEL(store_), &iter, kPositionColumn, &position, -1);
-  return position;
+  if (!pathString) return -1;
+  GtkTreePathPtr path(gtk_tree_path_new_from_string(pathString));
+  return rows_->PositionOf(path.get());
 }
 
 }  // namespace toolkit

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "toolkit/Gadget.h"
+#include "toolkit/TreeRowModel.h"
 
 namespace toolkit {
 
@@ -18,12 +19,11 @@ namespace toolkit {
 class TreeGadget : public Gadget {
  public:
   enum Column {
-    kTextColumn,
-    kImageColumn,
-    kTextColourColumn,
-    kBackgroundColumn,
-    kPositionColumn,
-    kColumnCount
+    kTextColumn = TreeRows::kTextColumn,
+    kImageColumn = TreeRows::kImageColumn,
+    kTextColourColumn = TreeRows::kTextColourColumn,
+    kBackgroundColumn = TreeRows::kBackgroundColumn,
+    kPositionColumn = TreeRows::kPositionColumn,
   };
 
   TreeGadget(int id, int window, EventSink& sink);
@@ -65,14 +65,14 @@ class TreeGadget : public Gadget {
   void CollapseAll();
 
   GtkTreeView* View() const { return GTK_TREE_VIEW(Widget()); }
-  GtkTreeStore* Store() const { return store_; }
+  GtkTreeModel* Model() const { return model_.get(); }
   GtkCellRenderer* TextRenderer() const { return textRenderer_; }
   GtkTreeViewColumn* Column() const { return column_; }
 
-  // The store's iterator of the item at position; false when there is none.
+  // The model's iterator of the item at position; false when there is none.
   bool IterOf(int position, GtkTreeIter& iter) const {
-    if (!Valid(position)) return false;
-    iter = rows_[static_cast<std::size_t>(position)];
+    if (!rows_->Valid(position)) return false;
+    iter = rows_->IterOf(position);
     return true;
   }
 
@@ -83,23 +83,18 @@ class TreeGadget : public Gadget {
   const char* StyleNode() const override { return "treeview"; }
 
  private:
-  bool Valid(int position) const {
-    return position >= 0 && static_cast<std::size_t>(position) < rows_.size();
-  }
-  GtkTreePathPtr PathOf(int position) const;
-  void Append(const Row& row);
+  GtkTreePathPtr PathOf(int position) const { return rows_->PathOf(position); }
+  void Append(const Row& row, bool notify);
   // Detaches the model from the view while alive: the view then does no work
   // per inserted or removed item.
   class Detached;
   void FitColumnWidth(std::span<const Row> rows);
   void ExpandAncestors(GtkTreePath* path);
 
-  GtkTreeStore* store_ = nullptr;  // owned by the view
+  GObjectPtr<GtkTreeModel> model_;
+  TreeRows* rows_ = nullptr;  // the rows of model_
   GtkCellRenderer* textRenderer_ = nullptr;
   GtkTreeViewColumn* column_ = nullptr;
-  std::vector<GtkTreeIter> rows_;         // by position; tree store iterators stay valid
-  std::vector<int> levels_;               // by position
-  std::vector<GtkTreeIter> lastAtLevel_;  // the last item appended on each level
 
   // Drag detection: the press that may become a drag, and whether it did.
   double pressX_ = 0;

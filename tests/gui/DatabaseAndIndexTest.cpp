@@ -70,7 +70,7 @@ RowView Row(app::AppState& app, int position) {
   GdkPixbuf* image = nullptr;
   GdkRGBA* textColour = nullptr;
   GdkRGBA* background = nullptr;
-  gtk_tree_model_get(GTK_TREE_MODEL(tree->Store()), &iter, toolkit::TreeGadget::kTextColumn, &text,
+  gtk_tree_model_get(tree->Model(), &iter, toolkit::TreeGadget::kTextColumn, &text,
                      toolkit::TreeGadget::kImageColumn, &image,
                      toolkit::TreeGadget::kTextColourColumn, &textColour,
                      toolkit::TreeGadget::kBackgroundColumn, &background, -1);
