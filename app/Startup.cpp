@@ -150,6 +150,10 @@ int RunProgram(int argc, char** argv) {
 
   MARK_SOURCE();
   (void)std::setlocale(LC_ALL, "");
+  // The viewer draws nothing with OpenGL. Without this the toolkit probes
+  // for it at start and may load a software GL driver: tens of megabytes of
+  // memory and time for nothing. A value set by the user is kept.
+  g_setenv("GDK_GL", "disable", FALSE);
   if (!gtk_init_check(&argc, &argv)) {
     (void)std::fputs("orvex-api-viewer: cannot open the display\n", stderr);
     return 1;
