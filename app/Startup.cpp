@@ -114,7 +114,8 @@ bool InitApplication(AppState& app) {
   MARK_SOURCE();
   // The settings' language box already shows the stored language; with the
   // setting put back to German the switch sees a change and applies it.
-  if (app.settings.language != 0) {
+  // Without the box the index was filled in the stored language already.
+  if (app.settings.language != 0 && app.ui.FindGadget(gadget_id::kLanguageBox)) {
     app.settings.language = 0;
     library::ApplyLanguage(app, true);
   }
