@@ -121,8 +121,7 @@ void ReloadDatabase(app::AppState& app, const std::string& databasePath,
     FillIndexTree(app);
     ExpandAllAndCount(app);
   }
-  app.expandState = 1;
-  ui.SetGadgetImage(gid::kExpandToggle, app::ImageId(resources::Icon::Collapse));
+  ShowExpandedState(app);
 
   ui.ClearGadgetItems(gid::kHistoryBox);
   ui.SetGadgetState(gid::kIndexTree, 0);

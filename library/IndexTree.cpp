@@ -27,12 +27,6 @@ GdkPixbuf* RowImage(app::AppState& app, RowIcon icon) {
   return nullptr;
 }
 
-void ShowAllExpanded(app::AppState& app, toolkit::TreeGadget& tree) {
-  app.expandState = 1;
-  app.ui.SetGadgetImage(gid::kExpandToggle, app::ImageId(Icon::Collapse));
-  tree.ExpandAll();
-}
-
 void ClearTreeAndEntries(app::AppState& app, toolkit::TreeGadget& tree) {
   tree.ClearItems();
   app.database.entries.clear();
@@ -40,6 +34,11 @@ void ClearTreeAndEntries(app::AppState& app, toolkit::TreeGadget& tree) {
 }
 
 }  // namespace
+
+void ShowExpandedState(app::AppState& app) {
+  app.expandState = 1;
+  app.ui.SetGadgetImage(gid::kExpandToggle, app::ImageId(Icon::Collapse));
+}
 
 long IndexLanguage(const app::AppState& app) {
   if (app.ui.FindGadget(gid::kLanguageBox)) return app.ui.GadgetState(gid::kLanguageBox);
@@ -99,7 +98,8 @@ void RefillIndexTree(app::AppState& app, RefillCaller caller) {
   ClearTreeAndEntries(app, *tree);
   if (caller == RefillCaller::SettingsSave) app.colours.Apply(app.settings.darkMode != 0);
   if (app.database.document.HasRoot()) FillIndexTree(app);
-  ShowAllExpanded(app, *tree);
+  ShowExpandedState(app);
+  tree->ExpandAll();
   tree->SetState(remembered);
   app.database.MakeCurrent(remembered);
   app.settings.language = IndexLanguage(app);

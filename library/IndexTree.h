@@ -11,6 +11,10 @@ namespace library {
 // "Language" setting.
 long IndexLanguage(const app::AppState& app);
 
+// Sets the expand state to "all expanded" and shows it on the toggle image;
+// the rows themselves are expanded by the caller.
+void ShowExpandedState(app::AppState& app);
+
 // Builds the rows and entries from the document's root element, in the index
 // language, with the marks and colours of the settings.
 void FillIndexTree(app::AppState& app);
