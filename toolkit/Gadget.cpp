@@ -2,6 +2,7 @@
 #include "toolkit/Gadget.h"
 
 #include <memory>
+#include <string_view>
 
 #include "toolkit/Colour.h"
 #include "toolkit/Font.h"
@@ -118,15 +119,20 @@ void Gadget::RefreshStyle() {
   if (backgroundColour_ >= 0) {
     rules += "background-color: " + ColourToHex(backgroundColour_) + "; background-image: none; ";
   }
-  rules += FontCss(font_.get());
+  const std::string fontRules = FontCss(font_.get());
+  std::string css;
+  if (std::string_view(FontStyleNode()) == StyleNode()) {
+    rules += fontRules;
+  } else if (!fontRules.empty()) {
+    css = std::string(FontStyleNode()) + " { " + fontRules + "} ";
+  }
+  if (!rules.empty()) css += std::string(StyleNode()) + " { " + rules + "}";
   GtkStyleContext* context = gtk_widget_get_style_context(widget_);
   if (!style_) {
     style_ = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
     gtk_style_context_add_provider(context, GTK_STYLE_PROVIDER(style_.get()),
                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   }
-  const std::string css =
-      rules.empty() ? std::string() : std::string(StyleNode()) + " { " + rules + "}";
   gtk_css_provider_load_from_data(style_.get(), css.c_str(), -1, nullptr);
   gtk_widget_queue_draw(widget_);
 }

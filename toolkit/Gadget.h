@@ -88,6 +88,8 @@ class Gadget {
   int Colour(ColourAttribute attribute) const;
   // Font of the gadget; nullptr restores the theme's font.
   virtual void SetFont(const PangoFontDescription* font);
+  // The font set with SetFont; nullptr while the theme's font is used.
+  const PangoFontDescription* Font() const { return font_.get(); }
 
   virtual void SetTooltip(const std::string& text);
 
@@ -130,6 +132,8 @@ class Gadget {
 
   // The CSS node that colours and fonts are set on, e.g. "entry".
   virtual const char* StyleNode() const { return "*"; }
+  // The style node whose font the widget lays its text out with.
+  virtual const char* FontStyleNode() const { return StyleNode(); }
 
  private:
   void RefreshStyle();

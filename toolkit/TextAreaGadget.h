@@ -27,6 +27,8 @@ class TextAreaGadget : public Gadget {
 
  protected:
   const char* StyleNode() const override { return "textview text"; }
+  // The text is laid out with the view's own font, not its text node's.
+  const char* FontStyleNode() const override { return "textview"; }
 };
 
 }  // namespace toolkit
