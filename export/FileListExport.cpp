@@ -1,10 +1,24 @@
 // Writing the list of every entry's code file, with the missing ones marked.
 #include "export/FileListExport.h"
 
+#include <string>
+
 #include "app/AppState.h"
+#include "export/ExportFiles.h"
+#include "export/FileListText.h"
+#include "export/IndexTreeRows.h"
+#include "library/PathRules.h"
+#include "toolkit/MessageBox.h"
 
 namespace exports {
 
-void ExportFileList(app::AppState&) {}
+void ExportFileList(app::AppState& app) {
+  const std::string path = library::JoinPath(app.exportDirectory, kFileListName);
+  OutputFile output(path);
+  const bool written = output.Created() &&
+                       output.WriteAndClose(FileListText(IndexTreeRows(app), app.settings.libPath));
+  toolkit::ShowMessageBox(app::kProgramTitle, written ? "Filelist-Export done to ...\n" + path
+                                                      : "Couldn't create\n" + path);
+}
 
 }  // namespace exports

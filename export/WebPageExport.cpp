@@ -1,10 +1,41 @@
 // Writing the whole index as one HTML page between the two templates.
 #include "export/WebPageExport.h"
 
+#include <string>
+#include <vector>
+
 #include "app/AppState.h"
+#include "export/DateStamp.h"
+#include "export/ExportFiles.h"
+#include "export/IndexTreeRows.h"
+#include "export/WebPageText.h"
+#include "library/PathRules.h"
+#include "toolkit/MessageBox.h"
 
 namespace exports {
 
-void ExportWebPage(app::AppState&) {}
+void ExportWebPage(app::AppState& app) {
+  ExportWebPage(app, std::time(nullptr));
+}
+
+void ExportWebPage(app::AppState& app, std::time_t now) {
+  const std::string path = library::JoinPath(app.exportDirectory, kWebPageName);
+  // The page is created before the templates are looked at, so a page that
+  // cannot be created leaves no empty templates behind either.
+  OutputFile page(path);
+  if (!page.Created()) return;
+
+  const std::string head =
+      ReadTemplate(library::JoinPath(app.templateDirectory, kHeadTemplateName));
+  const std::vector<ExportRow> rows = IndexTreeRows(app);
+  const std::string tail =
+      ReadTemplate(library::JoinPath(app.templateDirectory, kTailTemplateName));
+  const std::string text = WebPageText({head, tail, rows, app.platformWord, DateStampOf(now)});
+  if (!page.WriteAndClose(text)) {
+    toolkit::ShowMessageBox(app::kProgramTitle, "Couldn't create\n" + path);
+    return;
+  }
+  toolkit::ShowMessageBox(app::kProgramTitle, "html-Export done to ...\n" + path);
+}
 
 }  // namespace exports

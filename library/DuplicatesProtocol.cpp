@@ -1,10 +1,24 @@
 // The protocol of database entries that occur more than once.
 #include "library/DuplicatesProtocol.h"
 
+#include <string>
+
 #include "app/AppState.h"
+#include "export/ExportFiles.h"
+#include "library/DuplicatesReport.h"
+#include "library/PathRules.h"
+#include "toolkit/MessageBox.h"
 
 namespace library {
 
-void WriteDuplicatesProtocol(app::AppState&) {}
+void WriteDuplicatesProtocol(app::AppState& app) {
+  const std::string path = JoinPath(app.exportDirectory, kProtocolFileName);
+  exports::OutputFile output(path);
+  const bool written = output.Created() && output.WriteAndClose(DuplicatesReport(
+                                               app.database.fileName, app.database.entries));
+  toolkit::ShowMessageBox(app::kProgramTitle,
+                          written ? "Protokoll with double terms done to ...\n" + path
+                                  : "Couldn't create Protokoll\n" + path);
+}
 
 }  // namespace library

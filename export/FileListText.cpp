@@ -1,0 +1,21 @@
+// The list of the code files the index refers to.
+#include "export/FileListText.h"
+
+#include "library/PathRules.h"
+#include "toolkit/FileStatus.h"
+
+namespace exports {
+
+std::string FileListText(std::span<const ExportRow> rows, std::string_view libraryPath) {
+  std::string out;
+  for (const ExportRow& row : rows) {
+    const std::string& file = row.Entry().file;
+    if (file.empty()) continue;
+    out += file;
+    if (!toolkit::IsRegularFile(library::CodeFilePath(libraryPath, file))) out += "\tmissing";
+    out += '\n';
+  }
+  return out;
+}
+
+}  // namespace exports

@@ -1,0 +1,126 @@
+// The admin menu of the admin build, used as its author uses it: each export
+// item chosen with real clicks and keys writes its file into the export folder
+// two levels above the program, and ends with a message box.
+#include <gtest/gtest.h>
+
+#ifdef ORVEX_ADMIN_MODE
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "E2eSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo( ~ .*)?$";
+constexpr const char* kMessageTitle = "^Linux OX-ZUR-Erirada-Vuvazo$";
+// The admin button: 30 × 30 pixels at 418, 2 in the main window.
+constexpr int kAdminButtonX = 418 + 15;
+constexpr int kAdminButtonY = 2 + 15;
+
+class AdminExports : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(stage_.Ok());
+    for (const char* name :
+         {"OX-LinuxAPI-Lib.html", "ForumPosting.txt", "Filelist.txt", "Protocoll.txt"}) {
+      fs::remove(ExportPath(name));
+    }
+    program_ = std::make_unique<e2e::RunningProgram>(stage_.Program(), stage_.ProgramDirectory());
+    main_ = e2e::WaitForWindowOf(program_->Pid(), kMainWindow);
+    ASSERT_NE(main_, 0u) << "the main window did not open";
+  }
+
+  std::string ExportPath(const std::string& name) const {
+    return stage_.Root() + "/Export/" + name;
+  }
+
+  // A message box of the program: a window with the program's title that is
+  // not the main window (which may carry the same title).
+  unsigned long WaitForMessageBox(int timeoutMs = 10000) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const std::string search = "xdotool search --all --onlyvisible --pid " +
+                               std::to_string(program_->Pid()) + " --name '" + kMessageTitle +
+                               "' 2>/dev/null";
+    while (std::chrono::steady_clock::now() < deadline) {
+      std::istringstream found(e2e::Output(search));
+      for (unsigned long window = 0; found >> window;) {
+        if (window != main_) return window;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return 0;
+  }
+
+  // Chooses the n-th item of the admin menu and closes the message box that
+  // the command ends with.
+  void ChooseAdminItem(int n) {
+    ASSERT_TRUE(e2e::ClickAt(main_, kAdminButtonX, kAdminButtonY));
+    std::string keys;
+    for (int i = 0; i < n; ++i) keys += "Down ";
+    ASSERT_TRUE(e2e::PressKeys(keys + "Return"));
+    const unsigned long message = WaitForMessageBox();
+    ASSERT_NE(message, 0u) << "admin item " << n << " showed no message";
+    ASSERT_TRUE(e2e::SendKeys(message, "Return"));
+    EXPECT_TRUE(e2e::WaitUntilHidden(message)) << "admin item " << n;
+  }
+
+  e2e::StagedCopy stage_;
+  std::unique_ptr<e2e::RunningProgram> program_;
+  unsigned long main_ = 0;
+};
+
+TEST_F(AdminExports, EachExportItemWritesItsFileIntoTheExportFolder) {
+  ChooseAdminItem(1);
+  const std::string page = TempDirectory::Read(ExportPath("OX-LinuxAPI-Lib.html"));
+  // The head template from the stage's template folder, with its date stamp.
+  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\n")) << page.substr(0, 200);
+  EXPECT_TRUE(std::regex_search(
+      page, std::regex("Stand: [0-3][0-9]\\. (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|"
+                       "Dec)\\. [0-9]{4}</p>\n<br />\n<input type=\"button\"")));
+  EXPECT_NE(page.find("onclick=\"outline('ZUR Erirada Vuvazo');outline('Basics');"),
+            std::string::npos);
+  EXPECT_NE(page.find("href=\"Linux/Basics/HelloWorld.ox\""), std::string::npos);
+  EXPECT_NE(page.find("</span>\n</p>\n<hr>\n"), std::string::npos) << "final close, then the tail";
+  EXPECT_TRUE(page.ends_with("</html>\n"));
+  EXPECT_EQ(page.find('\r'), std::string::npos);
+
+  ChooseAdminItem(2);
+  const std::string postingAll = TempDirectory::Read(ExportPath("ForumPosting.txt"));
+  EXPECT_TRUE(
+      std::regex_match(postingAll, std::regex("(\n|\\[b\\][^\n]*\\[/b\\]: \t\u2730[^\n]*\n)+")))
+      << postingAll;
+  EXPECT_NE(postingAll.find("\u2730"), std::string::npos) << "the sample has new entries";
+  fs::remove(ExportPath("ForumPosting.txt"));
+  ChooseAdminItem(3);
+  EXPECT_EQ(TempDirectory::Read(ExportPath("ForumPosting.txt")), postingAll);
+
+  ChooseAdminItem(4);
+  const std::string fileList = TempDirectory::Read(ExportPath("Filelist.txt"));
+  EXPECT_TRUE(fileList.starts_with("/Viewer/ViewerHelp.txt\n")) << fileList;
+  EXPECT_NE(fileList.find("Basics/HelloWorld.ox\n"), std::string::npos);
+  EXPECT_EQ(fileList.find("\tmissing"), std::string::npos) << "the sample lacks no file";
+
+  ChooseAdminItem(5);
+  EXPECT_TRUE(TempDirectory::Read(ExportPath("Protocoll.txt"))
+                  .starts_with("Doppelte xml-Einträge in OX-LinuxAPI-Toc.xml:\n\n"));
+
+  ASSERT_TRUE(e2e::SendKeys(main_, "Escape"));
+  const auto status = program_->WaitForExit();
+  ASSERT_TRUE(status.has_value()) << "the program did not end";
+  EXPECT_TRUE(WIFEXITED(*status));
+  EXPECT_EQ(WEXITSTATUS(*status), 0);
+}
+
+}  // namespace
+
+#endif  // ORVEX_ADMIN_MODE

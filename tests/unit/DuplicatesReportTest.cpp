@@ -1,0 +1,72 @@
+// The protocol of repeated database entries: the golden protocol of a fixture
+// database and the pairs that are never reported.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "library/DuplicatesReport.h"
+#include "library/IndexFill.h"
+#include "library/XmlParsing.h"
+#include "support/TempDirectory.h"
+
+namespace library {
+namespace {
+
+std::string ExportData(const std::string& name) {
+  const char* root = std::getenv("ORVEX_TEST_DATA");
+  return TempDirectory::Read(std::string(root ? root : "") + "/exports/" + name);
+}
+
+IndexEntry Entry(std::string group, std::string file, std::string themeDe = "") {
+  IndexEntry entry;
+  entry.group = std::move(group);
+  entry.file = std::move(file);
+  entry.theme_de = std::move(themeDe);
+  return entry;
+}
+
+TEST(DuplicatesReport, FixtureDatabaseMatchesItsGoldenProtocol) {
+  // Three equal German titles give three lines; equal files give a path line
+  // and a name line, equal names in other folders only the name line; empty
+  // fields, a title with a mark and one in other letter case are not repeats.
+  XmlDocument document;
+  ParseXmlBytes(ExportData("duplicates.xml"), document);
+  const IndexFill fill = BuildIndex(document, {});
+  const std::string golden = ExportData("duplicates-protocol.txt");
+  ASSERT_FALSE(golden.empty());
+  EXPECT_EQ(DuplicatesReport("duplicates.xml", fill.entries), golden);
+}
+
+TEST(DuplicatesReport, AnEmptyListGivesTheHeadingAndFiveEmptyLines) {
+  EXPECT_EQ(DuplicatesReport("OX-LinuxAPI-Toc.xml", {}),
+            "Doppelte xml-Einträge in OX-LinuxAPI-Toc.xml:\n\n\n\n\n\n");
+}
+
+TEST(DuplicatesReport, FileNamesComparedOnlyWhereThereIsAName) {
+  const std::vector<IndexEntry> entries = {
+      Entry("A", "Dir/"),   Entry("B", "Dir/"),    Entry("C", ""),
+      Entry("D", "Other/"), Entry("E", "Name.ox"), Entry("F", "Deep/Dir/Name.ox"),
+  };
+  EXPECT_EQ(DuplicatesReport("db.xml", entries),
+            "Doppelte xml-Einträge in db.xml:\n"
+            "\n"
+            "File: Dir/[A] = Dir/[B]\n"
+            "File: Name.ox[E] = Name.ox[F]\n"
+            "\n\n\n\n");
+}
+
+TEST(DuplicatesReport, TitlesWithAndWithoutMarksAreComparedAsTheEntriesHoldThem) {
+  XmlDocument document;
+  ParseXmlBytes(ExportData("duplicates.xml"), document);
+  IndexFillOptions withoutMarks;
+  withoutMarks.marksShown = false;
+  const std::string report = DuplicatesReport("d", BuildIndex(document, withoutMarks).entries);
+  EXPECT_NE(report.find("FunctionDe: Fenster schließen[Windows] = Fenster schließen[Buttons]\n"),
+            std::string::npos)
+      << "without marks the German titles lose theirs and become equal";
+}
+
+}  // namespace
+}  // namespace library
