@@ -1,0 +1,3 @@
+If x = #True
+  Procedure Foo() ; note
+EndIf

@@ -1,0 +1,5 @@
+; one "
+; two
+; three
+; Link to topic:   https://example.org/c
+End

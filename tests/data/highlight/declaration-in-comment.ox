@@ -1,0 +1,4 @@
+; Procedure Foo
+Procedure Bar()
+EndProcedure
+Foo() : Bar()

@@ -1,0 +1,4 @@
+Procedure Foo()
+EndProcedure
+Foo()
+Procedure

@@ -1,0 +1,3 @@
+ProcedureC
+; Foo bar
+Foo()

@@ -1,0 +1,6 @@
+Declare Foo()
+Procedure Foo()
+EndProcedure
+Procedure Foo()
+EndProcedure
+Foo()

@@ -1,0 +1,3 @@
+; Link to topic:   
+; Link to topic:   https://example.org/a
+; Link to topic:  two blanks only

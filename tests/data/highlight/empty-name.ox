@@ -1,0 +1,3 @@
+Procedure (x)
+Procedure  .s
+x = 1

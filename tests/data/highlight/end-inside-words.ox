@@ -1,0 +1,5 @@
+If a : EndIf
+MyEnd = End_2 + 1
+End.
+End(1)
+End

@@ -1,0 +1,2 @@
+s$ = "If End" ; If End
+If

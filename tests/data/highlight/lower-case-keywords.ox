@@ -1,0 +1,3 @@
+if x : endif
+procedure foo()
+If x : EndIf

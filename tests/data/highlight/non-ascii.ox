@@ -1,0 +1,3 @@
+ö#A ✰End ✰If Foo✰
+Procedure ✰Bar
+ÄEndIf

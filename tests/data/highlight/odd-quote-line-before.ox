@@ -1,0 +1,3 @@
+; he said "hi
+x = 1 ; stays plain
+y = 2 ; a comment again

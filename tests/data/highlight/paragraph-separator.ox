@@ -1,0 +1,1 @@
+; a " ; b c = 1 ; d ; Link to topic:   x If

@@ -1,0 +1,6 @@
+Procedure
+
+Procedure Second()
+EndProcedure
+ProcedureDLL   Third(x)
+Second() : Third(1)

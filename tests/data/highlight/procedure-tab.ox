@@ -1,0 +1,3 @@
+Procedure	Foo(a, b)
+  Foo(b)
+EndProcedure

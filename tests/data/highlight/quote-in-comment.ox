@@ -1,0 +1,3 @@
+; it's a "quote
+s$ = "text"
+x = 1 ; done

@@ -1,0 +1,4 @@
+Procedure.s Name$(text.s)
+  ProcedureReturn Name$(text)
+EndProcedure
+Debug Name$("x")

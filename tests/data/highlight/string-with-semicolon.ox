@@ -1,0 +1,1 @@
+text$ = "a;b" + "c" ; the real comment

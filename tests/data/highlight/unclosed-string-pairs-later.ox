@@ -1,0 +1,3 @@
+a$ = "open
+b = 2 ; inside the string
+c$ = "x" + "y

@@ -1,0 +1,1 @@
+$If _If If$ If_ 9If (If) If
