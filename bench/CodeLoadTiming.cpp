@@ -1,0 +1,203 @@
+// Times, in a fresh process with a display, a code file going from disk to
+// a fully coloured code view in the shown main window. Beside it, as peers
+// and floors: a GtkSourceView 4 view colouring the same file with a small
+// language definition, the plain set-text of the decoded file, and the same
+// tags applied to a buffer that no view shows.
+// Prints one line of key=value figures.
+#include <gtk/gtk.h>
+#include <gtksourceview/gtksource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "app/Ids.h"
+#include "app/MainWindow.h"
+#include "codeview/CodeFileLoading.h"
+#include "codeview/CodeFileText.h"
+#include "codeview/HighlightRanges.h"
+#include "toolkit/GLibHandles.h"
+#include "toolkit/PendingEvents.h"
+#include "toolkit/TextAreaGadget.h"
+#include "toolkit/WholeFile.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Counts the tag toggles of the buffer: twice the number of tagged runs.
+long CountTagToggles(GtkTextBuffer* buffer) {
+  long toggles = 0;
+  GtkTextIter iter;
+  gtk_text_buffer_get_start_iter(buffer, &iter);
+  while (gtk_text_iter_forward_to_tag_toggle(&iter, nullptr)) ++toggles;
+  return toggles;
+}
+
+// The viewer's own path: the main window shown, then the file loaded with
+// colouring as a click on its entry does.
+int TimeViewer(const std::string& path) {
+  auto app = std::make_unique<app::AppState>();
+  app->programDirectory = "./";
+  app->settings.libPath = "/";
+  app->settings.codeMarks = 2;
+  app->ui.LoadFont(app::font_id::kCode, "Monospace", 10);
+  app->ui.LoadFont(app::font_id::kBoldUi, "Sans bold", 10);
+  app->colours.Apply(false);
+  if (!app::CreateMainWindow(*app)) return 1;
+  app::LayoutMainWindow(*app, true);
+  GtkWidget* view = app->ui.GadgetWidget(app::gadget_id::kCodeView);
+  while (!gtk_widget_get_mapped(view)) gtk_main_iteration();
+  toolkit::ProcessPendingEvents();
+
+  const Clock::time_point start = Clock::now();
+  if (!codeview::LoadCodeFile(*app, path, false)) return 1;
+  const double loaded = MillisecondsSince(start);
+  // Then the first frame that shows the coloured code.
+  bool drawn = false;
+  g_signal_connect_after(view, "draw",
+                         G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer done) -> gboolean {
+                           *static_cast<bool*>(done) = true;
+                           return FALSE;
+                         }),
+                         &drawn);
+  gtk_widget_queue_draw(view);
+  while (!drawn) gtk_main_iteration();
+  const double shown = MillisecondsSince(start);
+  auto* code = app->ui.Find<toolkit::TextAreaGadget>(app::gadget_id::kCodeView);
+  std::printf("viewer_load_ms=%.1f viewer_drawn_ms=%.1f tag_toggles=%ld\n", loaded, shown,
+              CountTagToggles(code->Buffer()));
+  app->ui.ReleaseAll();
+  return 0;
+}
+
+// The floor: reading, decoding and setting the text of a shown view, no tags.
+int TimeSetText(const std::string& path) {
+  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+  GtkWidget* view = gtk_text_view_new();
+  gtk_container_add(GTK_CONTAINER(scrolled), view);
+  gtk_container_add(GTK_CONTAINER(window), scrolled);
+  gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
+  gtk_widget_show_all(window);
+  while (!gtk_widget_get_mapped(view)) gtk_main_iteration();
+  toolkit::ProcessPendingEvents();
+
+  const Clock::time_point start = Clock::now();
+  const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
+  if (!bytes) return 1;
+  const codeview::CodeFileText decoded = codeview::DecodeCodeFile(*bytes);
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
+  gtk_text_buffer_set_text(buffer, decoded.text.c_str(), static_cast<gint>(decoded.text.size()));
+  std::printf("set_text_ms=%.1f\n", MillisecondsSince(start));
+  gtk_widget_destroy(window);
+  return 0;
+}
+
+// The floor of the colouring: the same ranges applied to a buffer that no
+// view shows, so that no line is laid out again.
+int TimeTagsWithoutView(const std::string& path) {
+  const Clock::time_point start = Clock::now();
+  const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
+  if (!bytes) return 1;
+  const codeview::CodeFileText decoded = codeview::DecodeCodeFile(*bytes);
+  GtkTextBuffer* buffer = gtk_text_buffer_new(nullptr);
+  gtk_text_buffer_set_text(buffer, decoded.text.c_str(), static_cast<gint>(decoded.text.size()));
+  const codeview::HighlightRanges found = codeview::ScanHighlightRanges(decoded.text, 2);
+  const codeview::LineIndex lines(decoded.text);
+  long applied = 0;
+  for (std::size_t tag = 0; tag < codeview::kTagCount; ++tag) {
+    GtkTextTag* textTag =
+        gtk_text_buffer_create_tag(buffer, codeview::kTagNames[tag], "weight", 700, nullptr);
+    for (const codeview::TextRange& range : found.ranges[tag]) {
+      if (range.start >= range.end) continue;
+      const codeview::LineIndex::Position from = lines.Locate(range.start);
+      const codeview::LineIndex::Position to = lines.Locate(range.end);
+      GtkTextIter first;
+      GtkTextIter last;
+      gtk_text_buffer_get_iter_at_line_index(buffer, &first, from.line, from.index);
+      gtk_text_buffer_get_iter_at_line_index(buffer, &last, to.line, to.index);
+      gtk_text_buffer_apply_tag(buffer, textTag, &first, &last);
+      ++applied;
+    }
+  }
+  std::printf("tags_without_view_ms=%.1f applied_tags=%ld\n", MillisecondsSince(start), applied);
+  g_object_unref(buffer);
+  return 0;
+}
+
+// The peer: a source view with the language definition in languageFolder,
+// coloured over the whole buffer at once.
+int TimeSourceView(const std::string& path, const std::string& languageFolder) {
+  GtkSourceLanguageManager* manager = gtk_source_language_manager_new();
+  // The folder of the definition first, then the toolkit's own folders,
+  // which hold the schema that every definition is checked against.
+  std::vector<const gchar*> folders = {languageFolder.c_str()};
+  for (const gchar* const* folder = gtk_source_language_manager_get_search_path(manager);
+       folder && *folder; ++folder) {
+    folders.push_back(*folder);
+  }
+  folders.push_back(nullptr);
+  gtk_source_language_manager_set_search_path(manager, const_cast<gchar**>(folders.data()));
+  GtkSourceLanguage* language = gtk_source_language_manager_get_language(manager, "orvex");
+  if (!language) {
+    std::fputs("the language definition was not found\n", stderr);
+    return 1;
+  }
+  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+  GtkSourceBuffer* buffer = gtk_source_buffer_new_with_language(language);
+  GtkWidget* view = gtk_source_view_new_with_buffer(buffer);
+  gtk_container_add(GTK_CONTAINER(scrolled), view);
+  gtk_container_add(GTK_CONTAINER(window), scrolled);
+  gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
+  gtk_widget_show_all(window);
+  while (!gtk_widget_get_mapped(view)) gtk_main_iteration();
+  toolkit::ProcessPendingEvents();
+
+  const Clock::time_point start = Clock::now();
+  const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
+  if (!bytes) return 1;
+  const codeview::CodeFileText decoded = codeview::DecodeCodeFile(*bytes);
+  gtk_text_buffer_set_text(GTK_TEXT_BUFFER(buffer), decoded.text.c_str(),
+                           static_cast<gint>(decoded.text.size()));
+  GtkTextIter first;
+  GtkTextIter last;
+  gtk_text_buffer_get_bounds(GTK_TEXT_BUFFER(buffer), &first, &last);
+  gtk_source_buffer_ensure_highlight(buffer, &first, &last);
+  const double coloured = MillisecondsSince(start);
+  std::printf("sourceview_ms=%.1f tag_toggles=%ld\n", coloured,
+              CountTagToggles(GTK_TEXT_BUFFER(buffer)));
+  gtk_widget_destroy(window);
+  g_object_unref(buffer);
+  g_object_unref(manager);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  g_setenv("GDK_GL", "disable", FALSE);
+  if (argc < 3 || !gtk_init_check(&argc, &argv)) {
+    std::fputs(
+        "usage: code-load-timing viewer|set-text|tags-without-view|sourceview FILE "
+        "[LANGUAGE-FOLDER]\n",
+        stderr);
+    return 2;
+  }
+  const std::string mode = argv[1];
+  if (mode == "viewer") return TimeViewer(argv[2]);
+  if (mode == "set-text") return TimeSetText(argv[2]);
+  if (mode == "tags-without-view") return TimeTagsWithoutView(argv[2]);
+  if (mode == "sourceview" && argc == 4) return TimeSourceView(argv[2], argv[3]);
+  std::fputs("unknown mode\n", stderr);
+  return 2;
+}
