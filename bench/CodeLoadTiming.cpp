@@ -16,7 +16,7 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "app/MainWindow.h"
+#include "bench/ShownMainWindow.h"
 #include "codeview/CodeFileLoading.h"
 #include "codeview/CodeFileText.h"
 #include "codeview/HighlightRanges.h"
@@ -42,35 +42,41 @@ long CountTagToggles(GtkTextBuffer* buffer) {
   return toggles;
 }
 
+// The text a code file shows, read and decoded; nothing when it cannot be read.
+std::optional<std::string> DecodedText(const std::string& path) {
+  const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  return codeview::DecodeCodeFile(*bytes).text;
+}
+
+// Shows a text view in a window of its own and waits until it is on screen.
+GtkWidget* ShowInWindow(GtkWidget* view) {
+  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_container_add(GTK_CONTAINER(scrolled), view);
+  gtk_container_add(GTK_CONTAINER(window), scrolled);
+  gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
+  gtk_widget_show_all(window);
+  while (!gtk_widget_get_mapped(view)) gtk_main_iteration();
+  toolkit::ProcessPendingEvents();
+  return window;
+}
+
 // The viewer's own path: the main window shown, then the file loaded with
 // colouring as a click on its entry does.
 int TimeViewer(const std::string& path) {
-  auto app = std::make_unique<app::AppState>();
-  app->programDirectory = "./";
-  app->settings.libPath = "/";
+  std::unique_ptr<app::AppState> app = bench::ShownMainWindow();
+  if (!app) return 1;
+  // Code paths are absolute: the library path is the root folder.
+  app->settings.libPath.assign(1, '/');
   app->settings.codeMarks = 2;
-  app->ui.LoadFont(app::font_id::kCode, "Monospace", 10);
-  app->ui.LoadFont(app::font_id::kBoldUi, "Sans bold", 10);
-  app->colours.Apply(false);
-  if (!app::CreateMainWindow(*app)) return 1;
-  app::LayoutMainWindow(*app, true);
   GtkWidget* view = app->ui.GadgetWidget(app::gadget_id::kCodeView);
-  while (!gtk_widget_get_mapped(view)) gtk_main_iteration();
-  toolkit::ProcessPendingEvents();
 
   const Clock::time_point start = Clock::now();
   if (!codeview::LoadCodeFile(*app, path, false)) return 1;
   const double loaded = MillisecondsSince(start);
   // Then the first frame that shows the coloured code.
-  bool drawn = false;
-  g_signal_connect_after(view, "draw",
-                         G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer done) -> gboolean {
-                           *static_cast<bool*>(done) = true;
-                           return FALSE;
-                         }),
-                         &drawn);
-  gtk_widget_queue_draw(view);
-  while (!drawn) gtk_main_iteration();
+  bench::WaitForDraw(view);
   const double shown = MillisecondsSince(start);
   auto* code = app->ui.Find<toolkit::TextAreaGadget>(app::gadget_id::kCodeView);
   std::printf("viewer_load_ms=%.1f viewer_drawn_ms=%.1f tag_toggles=%ld\n", loaded, shown,
@@ -81,22 +87,14 @@ int TimeViewer(const std::string& path) {
 
 // The floor: reading, decoding and setting the text of a shown view, no tags.
 int TimeSetText(const std::string& path) {
-  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
   GtkWidget* view = gtk_text_view_new();
-  gtk_container_add(GTK_CONTAINER(scrolled), view);
-  gtk_container_add(GTK_CONTAINER(window), scrolled);
-  gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
-  gtk_widget_show_all(window);
-  while (!gtk_widget_get_mapped(view)) gtk_main_iteration();
-  toolkit::ProcessPendingEvents();
+  GtkWidget* window = ShowInWindow(view);
 
   const Clock::time_point start = Clock::now();
-  const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
-  if (!bytes) return 1;
-  const codeview::CodeFileText decoded = codeview::DecodeCodeFile(*bytes);
+  const std::optional<std::string> text = DecodedText(path);
+  if (!text) return 1;
   GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
-  gtk_text_buffer_set_text(buffer, decoded.text.c_str(), static_cast<gint>(decoded.text.size()));
+  gtk_text_buffer_set_text(buffer, text->c_str(), static_cast<gint>(text->size()));
   std::printf("set_text_ms=%.1f\n", MillisecondsSince(start));
   gtk_widget_destroy(window);
   return 0;
@@ -106,13 +104,12 @@ int TimeSetText(const std::string& path) {
 // view shows, so that no line is laid out again.
 int TimeTagsWithoutView(const std::string& path) {
   const Clock::time_point start = Clock::now();
-  const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
-  if (!bytes) return 1;
-  const codeview::CodeFileText decoded = codeview::DecodeCodeFile(*bytes);
+  const std::optional<std::string> text = DecodedText(path);
+  if (!text) return 1;
   GtkTextBuffer* buffer = gtk_text_buffer_new(nullptr);
-  gtk_text_buffer_set_text(buffer, decoded.text.c_str(), static_cast<gint>(decoded.text.size()));
-  const codeview::HighlightRanges found = codeview::ScanHighlightRanges(decoded.text, 2);
-  const codeview::LineIndex lines(decoded.text);
+  gtk_text_buffer_set_text(buffer, text->c_str(), static_cast<gint>(text->size()));
+  const codeview::HighlightRanges found = codeview::ScanHighlightRanges(*text, 2);
+  const codeview::LineIndex lines(*text);
   long applied = 0;
   for (std::size_t tag = 0; tag < codeview::kTagCount; ++tag) {
     GtkTextTag* textTag =
@@ -152,23 +149,13 @@ int TimeSourceView(const std::string& path, const std::string& languageFolder) {
     std::fputs("the language definition was not found\n", stderr);
     return 1;
   }
-  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
   GtkSourceBuffer* buffer = gtk_source_buffer_new_with_language(language);
-  GtkWidget* view = gtk_source_view_new_with_buffer(buffer);
-  gtk_container_add(GTK_CONTAINER(scrolled), view);
-  gtk_container_add(GTK_CONTAINER(window), scrolled);
-  gtk_window_set_default_size(GTK_WINDOW(window), 800, 600);
-  gtk_widget_show_all(window);
-  while (!gtk_widget_get_mapped(view)) gtk_main_iteration();
-  toolkit::ProcessPendingEvents();
+  GtkWidget* window = ShowInWindow(gtk_source_view_new_with_buffer(buffer));
 
   const Clock::time_point start = Clock::now();
-  const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
-  if (!bytes) return 1;
-  const codeview::CodeFileText decoded = codeview::DecodeCodeFile(*bytes);
-  gtk_text_buffer_set_text(GTK_TEXT_BUFFER(buffer), decoded.text.c_str(),
-                           static_cast<gint>(decoded.text.size()));
+  const std::optional<std::string> text = DecodedText(path);
+  if (!text) return 1;
+  gtk_text_buffer_set_text(GTK_TEXT_BUFFER(buffer), text->c_str(), static_cast<gint>(text->size()));
   GtkTextIter first;
   GtkTextIter last;
   gtk_text_buffer_get_bounds(GTK_TEXT_BUFFER(buffer), &first, &last);

@@ -15,7 +15,7 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "app/MainWindow.h"
+#include "bench/ShownMainWindow.h"
 #include "library/IndexTree.h"
 #include "library/XmlParsing.h"
 #include "toolkit/PendingEvents.h"
@@ -80,16 +80,9 @@ int main(int argc, char** argv) {
     std::fputs("usage: index-fill-timing [--expat-only] DATABASE (with a display)\n", stderr);
     return 2;
   }
-  auto app = std::make_unique<app::AppState>();
-  app->programDirectory = "./";
-  app->ui.LoadFont(app::font_id::kCode, "Monospace", 10);
-  app->ui.LoadFont(app::font_id::kBoldUi, "Sans bold", 10);
-  app->colours.Apply(false);
-  if (!app::CreateMainWindow(*app)) return 1;
-  app::LayoutMainWindow(*app, true);
+  std::unique_ptr<app::AppState> app = bench::ShownMainWindow();
+  if (!app) return 1;
   GtkWidget* view = app->ui.GadgetWidget(app::gadget_id::kIndexTree);
-  while (!gtk_widget_get_mapped(view)) gtk_main_iteration();
-  toolkit::ProcessPendingEvents();
 
   const Clock::time_point start = Clock::now();
   library::LoadXmlFile(argv[1], app->database.document);
@@ -98,16 +91,8 @@ int main(int argc, char** argv) {
   library::ExpandAllAndCount(*app);
   const double filled = MillisecondsSince(start);
 
-  bool drawn = false;
-  Clock::time_point drawStart = Clock::now();
-  g_signal_connect_after(view, "draw",
-                         G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer done) -> gboolean {
-                           *static_cast<bool*>(done) = true;
-                           return FALSE;
-                         }),
-                         &drawn);
-  gtk_widget_queue_draw(view);
-  while (!drawn) gtk_main_iteration();
+  const Clock::time_point drawStart = Clock::now();
+  bench::WaitForDraw(view);
   const double draw = MillisecondsSince(drawStart);
 
   auto* tree = app->ui.Find<toolkit::TreeGadget>(app::gadget_id::kIndexTree);

@@ -22,24 +22,9 @@
 namespace codeview {
 namespace {
 
-constexpr std::int64_t kCodeMarkValues[] = {0, 1, 2, 5};
+using highlight_reference::Escaped;
 
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '\n')
-      out += "\\n";
-    else if (c == '\r')
-      out += "\\r";
-    else if (c == '\t')
-      out += "\\t";
-    else if (c == '\\')
-      out += "\\\\";
-    else
-      out += c;
-  }
-  return out;
-}
+constexpr std::int64_t kCodeMarkValues[] = {0, 1, 2, 5};
 
 // Per byte, one bit per tag that covers it.
 std::vector<unsigned> TagMask(const HighlightRanges& result, std::size_t size) {

@@ -32,6 +32,8 @@
 namespace codeview {
 namespace {
 
+using highlight_reference::Escaped;
+
 std::filesystem::path CaseFolder() {
   const char* data = std::getenv("ORVEX_TEST_DATA");
   return std::filesystem::path(data != nullptr ? data : "tests/data") / "highlight";
@@ -40,28 +42,6 @@ std::filesystem::path CaseFolder() {
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\n')
-      out += "\\n";
-    else if (c == '\r')
-      out += "\\r";
-    else if (c == '\t')
-      out += "\\t";
-    else if (c == '\\')
-      out += "\\\\";
-    else if (text.substr(i, 3) == "\u2029") {
-      out += "\\u2029";
-      i += 2;
-    } else {
-      out += c;
-    }
-  }
-  return out;
 }
 
 // The result as the lines of an expected file (without "codemarks").

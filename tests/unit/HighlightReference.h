@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "codeview/HighlightRanges.h"
@@ -15,5 +16,29 @@ namespace highlight_reference {
 // after the declaration keywords, and the topic links. Offsets are bytes of
 // the UTF-8 text.
 codeview::HighlightRanges HighlightReference(std::string_view text, std::int64_t codeMarks);
+
+// The text with its line ends, tabs and backslashes written out, for
+// readable failure messages.
+inline std::string Escaped(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\t')
+      out += "\\t";
+    else if (c == '\\')
+      out += "\\\\";
+    else if (text.substr(i, 3) == "\u2029") {
+      out += "\\u2029";
+      i += 2;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
 
 }  // namespace highlight_reference
