@@ -2,7 +2,6 @@
 #include "codeview/CodeFileText.h"
 
 #include <cstddef>
-#include <cstdint>
 
 #include "toolkit/TextEncoding.h"
 
@@ -16,66 +15,6 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 // The language's editor appends this block of comment lines to its files.
 constexpr std::string_view kOptionsStart = "; IDE Options = ";
 constexpr std::string_view kEnableUnicode = "; EnableUnicode";
-
-void AppendUtf8(std::string& text, std::uint32_t code) {
-  if (code < 0x80) {
-    text += static_cast<char>(code);
-  } else if (code < 0x800) {
-    text += static_cast<char>(0xC0 | (code >> 6));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    text += static_cast<char>(0xE0 | (code >> 12));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (code >> 18));
-    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// UTF-16 little-endian bytes as valid UTF-8. A surrogate without its partner,
-// a NUL and an odd last byte each become U+FFFD, so the text can go straight
-// to the view.
-std::string Utf16LeToUtf8(std::string_view bytes) {
-  constexpr std::uint32_t kReplacement = 0xFFFD;
-  const auto unitAt = [bytes](std::size_t i) -> std::uint32_t {
-    return static_cast<unsigned char>(bytes[i]) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8);
-  };
-  const auto isHigh = [](std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; };
-  const auto isLow = [](std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; };
-
-  std::string text;
-  // Mostly ASCII code: one byte per two; other characters need at most
-  // three bytes per two.
-  text.reserve(bytes.size() / 2 + bytes.size() / 8 + 8);
-  const std::size_t pairs = bytes.size() / 2 * 2;
-  std::size_t i = 0;
-  while (i < pairs) {
-    const std::uint32_t unit = unitAt(i);
-    i += 2;
-    if (unit == 0) {
-      AppendUtf8(text, kReplacement);
-    } else if (isHigh(unit)) {
-      // Only a following low surrogate completes the pair; anything else is
-      // read again as a unit of its own.
-      if (i < pairs && isLow(unitAt(i))) {
-        AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (unitAt(i) - 0xDC00));
-        i += 2;
-      } else {
-        AppendUtf8(text, kReplacement);
-      }
-    } else if (isLow(unit)) {
-      AppendUtf8(text, kReplacement);
-    } else {
-      AppendUtf8(text, unit);
-    }
-  }
-  if (pairs != bytes.size()) AppendUtf8(text, kReplacement);
-  return text;
-}
 
 // Appends the shown lines of text (valid UTF-8, any of the three line ends)
 // to result, joined with LF, and notes what the options block holds. The line
@@ -119,7 +58,7 @@ CodeFileText DecodeCodeFile(std::string_view bytes) {
     result.sourceIsUtf8 = true;
     text = toolkit::ValidUtf8(bytes.substr(kUtf8Mark.size()));
   } else if (bytes.starts_with(kUtf16LeMark)) {
-    text = Utf16LeToUtf8(bytes.substr(kUtf16LeMark.size()));
+    text = toolkit::Utf16LeToUtf8(bytes.substr(kUtf16LeMark.size()));
   } else if (bytes.starts_with(kUtf16BeMark)) {
     // Any other mark is skipped and the rest read one character per byte.
     text = toolkit::Latin1ToUtf8(bytes.substr(kUtf16BeMark.size()));

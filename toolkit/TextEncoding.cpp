@@ -22,6 +22,25 @@ bool InRange(unsigned char b, unsigned char low, unsigned char high) {
   return b >= low && b <= high;
 }
 
+// Appends a code point below U+110000 as UTF-8.
+void AppendUtf8(std::string& text, std::uint32_t code) {
+  if (code < 0x80) {
+    text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (code >> 18));
+    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
 }  // namespace
 
 std::string Latin1ToUtf8(std::string_view bytes) {
@@ -39,6 +58,44 @@ std::string Latin1ToUtf8(std::string_view bytes) {
       text += static_cast<char>(0x80 | (b & 0x3F));
     }
   }
+  return text;
+}
+
+std::string Utf16LeToUtf8(std::string_view bytes) {
+  const auto unitAt = [bytes](std::size_t i) -> std::uint32_t {
+    return static_cast<unsigned char>(bytes[i]) |
+           (static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8);
+  };
+  const auto isHigh = [](std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; };
+  const auto isLow = [](std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; };
+
+  std::string text;
+  // Mostly ASCII code: one byte per two; other characters need at most
+  // three bytes per two.
+  text.reserve(bytes.size() / 2 + bytes.size() / 8 + 8);
+  const std::size_t pairs = bytes.size() / 2 * 2;
+  std::size_t i = 0;
+  while (i < pairs) {
+    const std::uint32_t unit = unitAt(i);
+    i += 2;
+    if (unit == 0) {
+      text += kReplacement;
+    } else if (isHigh(unit)) {
+      // Only a following low surrogate completes the pair; anything else is
+      // read again as a unit of its own.
+      if (i < pairs && isLow(unitAt(i))) {
+        AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (unitAt(i) - 0xDC00));
+        i += 2;
+      } else {
+        text += kReplacement;
+      }
+    } else if (isLow(unit)) {
+      text += kReplacement;
+    } else {
+      AppendUtf8(text, unit);
+    }
+  }
+  if (pairs != bytes.size()) text += kReplacement;
   return text;
 }
 

@@ -10,6 +10,11 @@ namespace toolkit {
 // A NUL byte becomes U+FFFD.
 std::string Latin1ToUtf8(std::string_view bytes);
 
+// UTF-16 little-endian bytes (without their mark) as UTF-8 text. A
+// surrogate without its partner, a NUL and an odd last byte each become
+// U+FFFD.
+std::string Utf16LeToUtf8(std::string_view bytes);
+
 // The bytes as UTF-8 text: each invalid or truncated sequence (overlong
 // forms, surrogates and values above U+10FFFF included) becomes one U+FFFD,
 // and so does a NUL byte. Valid text comes back unchanged.

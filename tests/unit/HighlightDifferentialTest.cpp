@@ -17,6 +17,7 @@
 
 #include "bench/GeneratedCode.h"
 #include "codeview/HighlightRanges.h"
+#include "toolkit/TextEncoding.h"
 #include "unit/HighlightReference.h"
 
 namespace codeview {
@@ -118,50 +119,13 @@ testing::AssertionResult SameAsReference(std::string_view text, std::int64_t cod
 
 // --- The sample library ----------------------------------------------------
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // A simple decoding, enough for this test (the real one is CodeFileText):
 // UTF-8 with its mark dropped, UTF-16LE, else Latin-1; line ends kept.
 std::string SimplyDecoded(const std::string& bytes) {
-  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return bytes.substr(3);
-  std::string out;
-  if (bytes.rfind("\xFF\xFE", 0) == 0) {
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      char32_t unit =
-          static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
-      if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
-        const char32_t low = static_cast<unsigned char>(bytes[i + 2]) |
-                             (static_cast<unsigned char>(bytes[i + 3]) << 8);
-        if (low >= 0xDC00 && low < 0xE000) {
-          unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-          i += 2;
-        }
-      }
-      if (unit >= 0xD800 && unit < 0xE000) unit = 0xFFFD;
-      if (unit == 0) unit = 0xFFFD;
-      AppendUtf8(out, unit);
-    }
-    return out;
-  }
-  for (const char c : bytes)
-    AppendUtf8(out, c == 0 ? char32_t{0xFFFD} : static_cast<unsigned char>(c));
-  return out;
+  if (bytes.starts_with("\xEF\xBB\xBF")) return bytes.substr(3);
+  if (bytes.starts_with("\xFF\xFE"))
+    return toolkit::Utf16LeToUtf8(std::string_view(bytes).substr(2));
+  return toolkit::Latin1ToUtf8(bytes);
 }
 
 std::string LfOnly(const std::string& text) {
