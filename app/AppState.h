@@ -11,6 +11,7 @@
 #include "dialogs/ColourScheme.h"
 #include "library/AppSettings.h"
 #include "library/LibraryDatabase.h"
+#include "library/SearchCandidates.h"
 #include "resources/Icons.h"
 #include "toolkit/GLibHandles.h"
 #include "toolkit/Ui.h"
@@ -40,6 +41,8 @@ struct AppState {
   std::string viewerChapterTitle = "ZUR Erirada Vuvazo";
 
   library::LibraryDatabase database;
+  // The index rows' search texts, lowered; rebuilt with each fill.
+  library::SearchCandidates searchCandidates;
   bool preferencesExisted = false;
 
   // Code view state.

@@ -2,9 +2,85 @@
 #include "app/Search.h"
 
 #include "app/AppState.h"
+#include "app/NotFoundHints.h"
+#include "library/SearchCandidates.h"
+#include "toolkit/TextEncoding.h"
+#include "toolkit/TextFieldGadget.h"
+#include "toolkit/TreeGadget.h"
 
 namespace app {
+namespace {
 
-void SearchIndex(AppState&, int, int, int, const std::string&, bool) {}
+// The lowered candidates are built with each fill of the index; they are
+// built here again only when the search mode changed since, or the rows no
+// longer are the ones they were built for.
+const library::SearchCandidates& Candidates(AppState& app, const toolkit::TreeGadget& tree) {
+  const auto rows = static_cast<std::size_t>(tree.CountItems());
+  const library::SearchScope scope = library::ScopeOfSearchMode(app.settings.searchMode);
+  const long language = static_cast<long>(app.settings.language);
+  library::SearchCandidates& candidates = app.searchCandidates;
+  if (!candidates.BuiltFor(rows, scope, language)) {
+    std::string text;
+    candidates.Build(
+        rows,
+        [&](std::size_t i) -> std::string_view {
+          text = tree.ItemText(static_cast<int>(i));
+          return text;
+        },
+        app.database.entries, scope, language);
+  }
+  return candidates;
+}
+
+// During as-you-type search, a character that leaves the term unmatched is
+// taken back when the cursor stands at the end of the text. Positions count
+// characters, so a term ending in "ö" loses the whole letter. The deletion
+// is an ordinary change of the field: its change event searches again with
+// the shorter term.
+void TakeBackLastCharacter(AppState& app, int fieldId, const std::string& term) {
+  auto* field = app.ui.Find<toolkit::TextFieldGadget>(fieldId);
+  if (!field) return;
+  const auto length = static_cast<int>(toolkit::CountCharacters(term));
+  if (field->CursorPosition() != length) return;
+  const auto fieldLength = static_cast<int>(toolkit::CountCharacters(field->Text()));
+  if (fieldLength > 0) field->DeleteCharacters(fieldLength - 1, fieldLength);
+}
+
+void GiveNotFoundHint(AppState& app, int windowId, int fieldId) {
+  constexpr int kAmplitude = 5;
+  switch (app.settings.searchHint) {
+    case 1:
+      ShakeWindow(app, windowId, kAmplitude);
+      break;
+    case 2:
+      BlinkGadget(app, fieldId);
+      break;
+    default:
+      ShakeAndColour(app, windowId, fieldId, kAmplitude);
+      break;
+  }
+}
+
+}  // namespace
+
+void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std::string& term,
+                 bool next) {
+  if (term.empty()) return;
+  auto* tree = app.ui.Find<toolkit::TreeGadget>(treeId);
+  if (!tree) return;
+  // Nothing selected reads as -1, so a search-next then starts at the top.
+  const int start = next ? tree->State() + 1 : 0;
+  const auto found = Candidates(app, *tree).Find(term, static_cast<std::size_t>(start));
+  if (found) {
+    // Selecting expands the row's collapsed ancestors; the posted change
+    // lets the event loop show the entry.
+    tree->SetState(static_cast<int>(*found));
+    app.ui.PostEvent(toolkit::EventKind::Gadget, windowId, treeId, toolkit::event_type::kChange);
+    return;
+  }
+  tree->SetState(-1);
+  if (!next) TakeBackLastCharacter(app, fieldId, term);
+  GiveNotFoundHint(app, windowId, fieldId);
+}
 
 }  // namespace app

@@ -42,6 +42,7 @@ void ClearDatabaseViews(app::AppState& app) {
   ui.ClearGadgetItems(gid::kIndexTree);
   app.database.entries.clear();
   app.database.current = 0;
+  app.searchCandidates.Clear();
   ui.ClearGadgetItems(gid::kHistoryBox);
   app.recentFiles.clear();
   app.database.helpEntryIndex = 0;

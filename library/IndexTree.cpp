@@ -6,6 +6,7 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "library/IndexFill.h"
+#include "library/SearchCandidates.h"
 #include "toolkit/PendingEvents.h"
 #include "toolkit/TreeGadget.h"
 
@@ -31,6 +32,7 @@ void ClearTreeAndEntries(app::AppState& app, toolkit::TreeGadget& tree) {
   tree.ClearItems();
   app.database.entries.clear();
   app.database.current = 0;
+  app.searchCandidates.Clear();
 }
 
 }  // namespace
@@ -63,6 +65,11 @@ void FillIndexTree(app::AppState& app) {
   if (tree) tree->AppendRows(rows);
   database.entries = std::move(fill.entries);
   database.current = 0;
+  // The search's lowered texts follow every fill, so a keystroke only
+  // lowers its term.
+  app.searchCandidates.Build(
+      fill.rows.size(), [&fill](std::size_t i) -> std::string_view { return fill.rows[i].text; },
+      database.entries, ScopeOfSearchMode(app.settings.searchMode), options.language);
 }
 
 // Counts what the tree shows: levels and category texts come from its rows.

@@ -28,4 +28,12 @@ std::string TextFieldGadget::Text() const {
   return gtk_entry_get_text(Entry());
 }
 
+int TextFieldGadget::CursorPosition() const {
+  return gtk_editable_get_position(GTK_EDITABLE(Widget()));
+}
+
+void TextFieldGadget::DeleteCharacters(int start, int end) {
+  gtk_editable_delete_text(GTK_EDITABLE(Widget()), start, end);
+}
+
 }  // namespace toolkit

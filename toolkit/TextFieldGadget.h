@@ -18,6 +18,12 @@ class TextFieldGadget : public Gadget {
   void SetText(const std::string& text) override;
   std::string Text() const override;
 
+  // The text cursor's place, counted in characters from the start.
+  int CursorPosition() const;
+  // Removes the characters from start up to end (exclusive); an ordinary
+  // change that queues the change event.
+  void DeleteCharacters(int start, int end);
+
   GtkEntry* Entry() const { return GTK_ENTRY(Widget()); }
 
  protected:

@@ -85,17 +85,6 @@ RowView Row(app::AppState& app, int position) {
   return view;
 }
 
-// A main window showing the database, filled and counted as at start-up.
-std::unique_ptr<app::AppState> AppShowing(const char* database) {
-  std::unique_ptr<app::AppState> app = testsupport::NewAppWithMainWindow();
-  if (!app) return app;
-  library::ParseXmlBytes(database, app->database.document);
-  library::FillIndexTree(*app);
-  library::ExpandAllAndCount(*app);
-  testsupport::Settle(*app);
-  return app;
-}
-
 std::vector<std::string> RowTexts(app::AppState& app) {
   std::vector<std::string> texts;
   const int count = app.ui.CountGadgetItems(gid::kIndexTree);
@@ -104,7 +93,7 @@ std::vector<std::string> RowTexts(app::AppState& app) {
 }
 
 TEST(IndexTree, FillShowsEveryRowWithItsIconColoursAndCounts) {
-  std::unique_ptr<app::AppState> app = AppShowing(kDatabase);
+  std::unique_ptr<app::AppState> app = testsupport::NewAppShowing(kDatabase);
   ASSERT_TRUE(app);
   EXPECT_EQ(RowTexts(*app),
             (std::vector<std::string>{"Root", "ZUR Erirada Vuvazo", "Hilfe", "Basics", "Neu", "Alt",
@@ -145,7 +134,7 @@ TEST(IndexTree, FillShowsEveryRowWithItsIconColoursAndCounts) {
 }
 
 TEST(IndexTree, LanguageRefillEndsOnRowZeroInTheNewLanguage) {
-  std::unique_ptr<app::AppState> app = AppShowing(kDatabase);
+  std::unique_ptr<app::AppState> app = testsupport::NewAppShowing(kDatabase);
   ASSERT_TRUE(app);
   app->ui.SetGadgetState(gid::kIndexTree, 9);
   app->settings.language = 1;
@@ -163,7 +152,7 @@ TEST(IndexTree, LanguageRefillEndsOnRowZeroInTheNewLanguage) {
 }
 
 TEST(IndexTree, SettingsRefillKeepsTheSelectedRowAndTakesTheNewColours) {
-  std::unique_ptr<app::AppState> app = AppShowing(kDatabase);
+  std::unique_ptr<app::AppState> app = testsupport::NewAppShowing(kDatabase);
   ASSERT_TRUE(app);
   app->ui.SetGadgetState(gid::kIndexTree, 6);
   app->settings.darkMode = 1;
@@ -212,7 +201,7 @@ TEST(DatabaseLoading, StartupFailuresSayWhyInTheirOwnWords) {
 TEST(DatabaseLoading, ReloadShowsTheNewDatabaseAndNeverComplains) {
   TempDirectory temp;
   const std::string other = temp.Write("lib/Other.xml", kOtherDatabase);
-  std::unique_ptr<app::AppState> app = AppShowing(kDatabase);
+  std::unique_ptr<app::AppState> app = testsupport::NewAppShowing(kDatabase);
   ASSERT_TRUE(app);
   app->ui.SetGadgetText(gid::kDescriptionView, "old description");
   app->viewShowsCurrentCodeFile = true;

@@ -9,6 +9,8 @@
 #include "app/EventLoop.h"
 #include "app/Ids.h"
 #include "app/MainWindow.h"
+#include "library/IndexTree.h"
+#include "library/XmlParsing.h"
 
 namespace testsupport {
 namespace {
@@ -87,6 +89,16 @@ std::unique_ptr<app::AppState> NewAppWithMainWindow() {
   });
   Settle(*state);
   return state;
+}
+
+std::unique_ptr<app::AppState> NewAppShowing(const char* database) {
+  std::unique_ptr<app::AppState> app = NewAppWithMainWindow();
+  if (!app) return app;
+  library::ParseXmlBytes(database, app->database.document);
+  library::FillIndexTree(*app);
+  library::ExpandAllAndCount(*app);
+  Settle(*app);
+  return app;
 }
 
 DialogAnswer::DialogAnswer(GType type, std::function<bool(GtkDialog*)> answer)

@@ -32,6 +32,10 @@ std::unique_ptr<app::AppState> NewAppState();
 // Builds the main window and runs the start-up layout, as start-up does.
 std::unique_ptr<app::AppState> NewAppWithMainWindow();
 
+// The main window showing a database given as XML text, its index filled,
+// expanded and counted as at start-up.
+std::unique_ptr<app::AppState> NewAppShowing(const char* database);
+
 // Answers a modal dialog the code under test runs: once a dialog of the type
 // is on screen, answer is called with it again and again until it returns
 // true (for example after a file chooser has caught up with its preset).

@@ -1,0 +1,67 @@
+// The texts the index search looks through, one per row, lowered once.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "library/IndexEntry.h"
+#include "toolkit/TextLowering.h"
+
+namespace library {
+
+// What a search looks at, by the "SearchMode" setting.
+enum class SearchScope {
+  IndexAndDescription = 0,  // the row text and the description of the index language
+  IndexOnly = 1,            // the row text
+  AllLanguages = 2,         // the row text, all three titles and all three descriptions
+};
+
+// The scope of a stored "SearchMode"; values outside 0 to 2 search like the
+// default 0, so a damaged setting never leaves the search blind.
+SearchScope ScopeOfSearchMode(std::int64_t mode);
+
+// The text searched for a row: the row text, then by scope ";" and the
+// description of the language (0 German, 1 English, anything else French),
+// or ";" before each of theme_de, theme_en, theme_fr, descript_de,
+// descript_en and descript_fr.
+std::string SearchCandidate(std::string_view rowText, const IndexEntry& entry, SearchScope scope,
+                            long language);
+
+// The lowered candidate of every row in one buffer, rebuilt when the index
+// is filled, so a keystroke lowers only the term. Matching is a substring
+// test ignoring letter case: each character of candidate and term is lowered
+// on its own by the locale's mapping.
+class SearchCandidates {
+ public:
+  // rowText(i) gives the text of row i; entries[i] belongs to row i (a row
+  // without an entry searches its text alone).
+  void Build(std::size_t rowCount, const std::function<std::string_view(std::size_t)>& rowText,
+             const std::vector<IndexEntry>& entries, SearchScope scope, long language);
+  void Clear();
+
+  // Whether the buffer was built for these rows, scope and language.
+  bool BuiltFor(std::size_t rowCount, SearchScope scope, long language) const {
+    return built_ && RowCount() == rowCount && scope_ == scope && language_ == language;
+  }
+  std::size_t RowCount() const { return offsets_.empty() ? 0 : offsets_.size() - 1; }
+
+  // The first row from start on whose candidate contains term ignoring
+  // letter case; nothing when no row does or term is empty.
+  std::optional<std::size_t> Find(std::string_view term, std::size_t start) const;
+
+ private:
+  toolkit::TextLowering lowering_;
+  // Candidate i is text_[offsets_[i], offsets_[i + 1] - 1), followed by a
+  // NUL that keeps a match from running into the next candidate.
+  std::string text_;
+  std::vector<std::size_t> offsets_;
+  SearchScope scope_ = SearchScope::IndexAndDescription;
+  long language_ = 0;
+  bool built_ = false;
+};
+
+}  // namespace library

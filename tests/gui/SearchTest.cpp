@@ -1,0 +1,188 @@
+// Searching the index in the real main window: as-you-type and search-next,
+// the take-back of an unmatched character, rows under collapsed parents.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GuiTestSupport.h"
+#include "app/AppState.h"
+#include "app/EventLoop.h"
+#include "app/Ids.h"
+#include "app/Search.h"
+#include "toolkit/TextFieldGadget.h"
+#include "toolkit/TreeGadget.h"
+
+namespace {
+
+namespace gid = app::gadget_id;
+namespace type = toolkit::event_type;
+using toolkit::EventKind;
+
+// Rows: 0 Root, 1 Fenster, 2 Größe ändern, 3 Knopf, 4 Knopf im Fenster
+// (under 3), 5 Listen, 6 Liste.
+constexpr const char* kDatabase = R"(<?xml version="1.0" encoding="UTF-8"?>
+<lib Name="Root">Library 2026-12-01
+  <cat Name="Fenster">Windows
+    <e theme_de="Größe ändern" theme_en="Resizing" theme_fr="Redimensionner"
+       descript_de="Ändert die Größe" descript_en="Changes the size of a window"
+       descript_fr="Change la taille" File="W/Size.ox"/>
+    <e theme_de="Knopf" theme_en="Button" theme_fr="Bouton" descript_de="Ein Knopf mit Text"
+       descript_en="A button with a label" descript_fr="Un bouton" File="W/Button.ox">
+      <e theme_de="Knopf im Fenster" theme_en="Button in a window" theme_fr="Bouton"
+         File="W/Deep.ox"/>
+    </e>
+  </cat>
+  <cat Name="Listen">
+    <e theme_de="Liste" theme_en="List" theme_fr="Liste" descript_de="Einträge"
+       descript_en="Items" descript_fr="Éléments" File="L/List.ox"/>
+  </cat>
+</lib>
+)";
+
+class Search : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app_ = testsupport::NewAppShowing(kDatabase);
+    ASSERT_TRUE(app_);
+    // The blink is the shortest hint.
+    app_->settings.searchHint = 2;
+    testsupport::DrainEvents(*app_);
+  }
+
+  void Find(const std::string& term, bool next) {
+    app::SearchIndex(*app_, app::window_id::kMain, gid::kIndexTree, gid::kSearchField, term, next);
+  }
+  int Selected() const { return app_->ui.GadgetState(gid::kIndexTree); }
+  toolkit::TextFieldGadget& Field() const {
+    return *app_->ui.Find<toolkit::TextFieldGadget>(gid::kSearchField);
+  }
+  // Puts text into the field with the cursor at a character position (-1
+  // for the end), as if typed, and forgets the change event it caused.
+  void Type(const std::string& text, int cursor = -1) {
+    app_->ui.SetGadgetText(gid::kSearchField, text);
+    gtk_editable_set_position(GTK_EDITABLE(Field().Entry()), cursor);
+    testsupport::DrainEvents(*app_);
+  }
+  // Takes every waiting event and keeps those of gadgets (a hint's repaint
+  // also queues window events).
+  std::vector<toolkit::Event> GadgetEvents() {
+    std::vector<toolkit::Event> events = testsupport::DrainEvents(*app_);
+    std::erase_if(events, [](const toolkit::Event& e) { return e.kind != EventKind::Gadget; });
+    return events;
+  }
+  // Whether exactly one change event of the gadget is waiting (and takes it).
+  bool OneChangeOf(int gadget) {
+    const std::vector<toolkit::Event> events = GadgetEvents();
+    return std::count_if(events.begin(), events.end(),
+                         [gadget](const toolkit::Event& e) {
+                           return e.kind == EventKind::Gadget &&
+                                  e.window == app::window_id::kMain && e.object == gadget &&
+                                  e.type == type::kChange;
+                         }) == 1 &&
+           events.size() == 1;
+  }
+
+  std::unique_ptr<app::AppState> app_;
+};
+
+TEST_F(Search, AsYouTypeStartsAtTheTopAndSearchNextAfterTheSelection) {
+  app_->ui.SetGadgetState(gid::kIndexTree, 5);
+  Find("knopf", false);
+  EXPECT_EQ(Selected(), 3);
+  EXPECT_TRUE(OneChangeOf(gid::kIndexTree));
+
+  Find("knopf", true);
+  EXPECT_EQ(Selected(), 4);
+  EXPECT_TRUE(OneChangeOf(gid::kIndexTree));
+
+  // No wrap-around: past the last match the selection is cleared, and the
+  // next search-next starts again from the top.
+  Find("knopf", true);
+  EXPECT_EQ(Selected(), -1);
+  EXPECT_TRUE(GadgetEvents().empty());
+  Find("knopf", true);
+  EXPECT_EQ(Selected(), 3);
+}
+
+TEST_F(Search, EmptyTermChangesNothing) {
+  app_->ui.SetGadgetState(gid::kIndexTree, 2);
+  Find("", false);
+  Find("", true);
+  EXPECT_EQ(Selected(), 2);
+  EXPECT_TRUE(GadgetEvents().empty());
+}
+
+TEST_F(Search, RowUnderCollapsedParentsIsSelectedAndShown) {
+  auto* tree = app_->ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
+  tree->SetItemState(3, 8);
+  tree->SetItemState(1, 8);
+  ASSERT_EQ(tree->ItemState(1) & 2, 0);
+
+  Find("IM FENSTER", false);
+  EXPECT_EQ(Selected(), 4);
+  EXPECT_NE(tree->ItemState(1) & 2, 0);
+  EXPECT_NE(tree->ItemState(3) & 2, 0);
+}
+
+TEST_F(Search, UnmatchedCharacterAtTheEndIsTakenBackAndTheShorterTermFoundAgain) {
+  Type("Knopfq");
+  Find("Knopfq", false);
+  EXPECT_EQ(Selected(), -1);
+  EXPECT_EQ(app_->ui.GadgetText(gid::kSearchField), "Knopf");
+  // The deletion is an ordinary change; dispatching it searches again.
+  const std::vector<toolkit::Event> events = GadgetEvents();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].object, gid::kSearchField);
+  app::DispatchEvent(*app_, events[0]);
+  EXPECT_EQ(Selected(), 3);
+
+  // The cursor and the length count characters: "ö" goes as a whole.
+  Type("Knopö");
+  Find("Knopö", false);
+  EXPECT_EQ(app_->ui.GadgetText(gid::kSearchField), "Knop");
+}
+
+TEST_F(Search, UnmatchedTermStaysWhenTheCursorIsInsideOrWhenSearchingNext) {
+  Type("Knoxpf", 3);
+  Find("Knoxpf", false);
+  EXPECT_EQ(app_->ui.GadgetText(gid::kSearchField), "Knoxpf");
+  EXPECT_EQ(Selected(), -1);
+
+  Type("Knopfq");
+  Find("Knopfq", true);
+  EXPECT_EQ(app_->ui.GadgetText(gid::kSearchField), "Knopfq");
+  EXPECT_TRUE(GadgetEvents().empty());
+}
+
+TEST_F(Search, ModeAndLanguageChosenAfterTheFillAreHonoured) {
+  // Only the English description speaks of a "label".
+  app_->settings.searchMode = 1;
+  Find("label", false);
+  EXPECT_EQ(Selected(), -1);
+  app_->settings.searchMode = 0;
+  app_->settings.language = 1;
+  Find("label", false);
+  EXPECT_EQ(Selected(), 3);
+  app_->settings.language = 0;
+  Find("label", false);
+  EXPECT_EQ(Selected(), -1);
+  app_->settings.searchMode = 2;
+  Find("label", false);
+  EXPECT_EQ(Selected(), 3);
+}
+
+TEST_F(Search, IdenticalChangesWhileTheFirstWaitsLeadToOneSearch) {
+  GtkEntry* entry = Field().Entry();
+  g_signal_emit_by_name(entry, "changed");
+  g_signal_emit_by_name(entry, "changed");
+  EXPECT_TRUE(OneChangeOf(gid::kSearchField));
+  // Once the first was taken, the next identical change searches again.
+  g_signal_emit_by_name(entry, "changed");
+  EXPECT_TRUE(OneChangeOf(gid::kSearchField));
+}
+
+}  // namespace

@@ -1,0 +1,219 @@
+// What the index search looks through in each mode and language, and how a
+// term matches it ignoring letter case.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "library/SearchCandidates.h"
+#include "toolkit/TextLowering.h"
+
+namespace {
+
+using library::SearchScope;
+
+// Switches the character classification to a UTF-8 locale for one test.
+class Utf8Locale : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* before = std::setlocale(LC_CTYPE, nullptr);
+    saved_ = before ? before : "C";
+    if (!std::setlocale(LC_CTYPE, "C.UTF-8")) GTEST_SKIP() << "no C.UTF-8 locale";
+  }
+  void TearDown() override { std::setlocale(LC_CTYPE, saved_.c_str()); }
+
+ private:
+  std::string saved_;
+};
+
+library::IndexEntry Entry(std::string themeDe, std::string themeEn, std::string themeFr,
+                          std::string descriptDe, std::string descriptEn, std::string descriptFr) {
+  library::IndexEntry entry;
+  entry.theme_de = std::move(themeDe);
+  entry.theme_en = std::move(themeEn);
+  entry.theme_fr = std::move(themeFr);
+  entry.descript_de = std::move(descriptDe);
+  entry.descript_en = std::move(descriptEn);
+  entry.descript_fr = std::move(descriptFr);
+  return entry;
+}
+
+TEST(SearchCandidate, EachModeJoinsItsPartsWithSemicolons) {
+  const library::IndexEntry entry =
+      Entry("Knopf", "Button", "Bouton", "Ein Knopf", "A button", "Un bouton");
+  struct Case {
+    SearchScope scope;
+    long language;
+    const char* candidate;
+  };
+  const Case cases[] = {
+      {SearchScope::IndexOnly, 0, "Row"},
+      {SearchScope::IndexOnly, 2, "Row"},
+      {SearchScope::IndexAndDescription, 0, "Row;Ein Knopf"},
+      {SearchScope::IndexAndDescription, 1, "Row;A button"},
+      {SearchScope::IndexAndDescription, 2, "Row;Un bouton"},
+      {SearchScope::AllLanguages, 0, "Row;Knopf;Button;Bouton;Ein Knopf;A button;Un bouton"},
+      {SearchScope::AllLanguages, 1, "Row;Knopf;Button;Bouton;Ein Knopf;A button;Un bouton"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(library::SearchCandidate("Row", entry, c.scope, c.language), c.candidate)
+        << static_cast<int>(c.scope) << " " << c.language;
+  }
+  // Empty parts keep their separators.
+  EXPECT_EQ(library::SearchCandidate("Row", library::IndexEntry{}, SearchScope::AllLanguages, 0),
+            "Row;;;;;;");
+}
+
+TEST(SearchCandidate, ModesOutsideTheKnownOnesSearchLikeTheDefault) {
+  EXPECT_EQ(library::ScopeOfSearchMode(1), SearchScope::IndexOnly);
+  EXPECT_EQ(library::ScopeOfSearchMode(2), SearchScope::AllLanguages);
+  for (const std::int64_t mode :
+       {std::int64_t{0}, std::int64_t{-1}, std::int64_t{3},
+        std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()}) {
+    EXPECT_EQ(library::ScopeOfSearchMode(mode), SearchScope::IndexAndDescription) << mode;
+  }
+}
+
+using TextLowering = Utf8Locale;
+
+TEST_F(TextLowering, LowersEachCharacterAndKeepsWhatIsNotUtf8) {
+  const toolkit::TextLowering lowering;
+  struct Case {
+    std::string text;
+    std::string lowered;
+  };
+  const Case cases[] = {
+      {"Hello World 42", "hello world 42"},
+      {"GRÖẞE Größe ÄÖÜ", "größe größe äöü"},
+      {"ÉTÉ À LA PLAGE", "été à la plage"},
+      {"ΣΟΦΊΑ", "σοφία"},  // each Σ on its own: no final form
+      {"\u2730Neu \u21BAAlt", "\u2730neu \u21BAalt"},
+      {"\u212A", "k"},                           // the Kelvin sign lowers to a shorter ASCII letter
+      {"\xF0\x9D\x90\x80", "\xF0\x9D\x90\x80"},  // no lower case: unchanged
+      // Invalid bytes, overlong forms, surrogates and NUL pass through.
+      {std::string("A\xFF"
+                   "B\xC3",
+                   4),
+       std::string("a\xFF"
+                   "b\xC3",
+                   4)},
+      {"\xC0\x80Z", "\xC0\x80z"},
+      {"\xED\xA0\x80Z", "\xED\xA0\x80z"},
+      {std::string("A\0B", 3), std::string("a\0b", 3)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(lowering.Lower(c.text), c.lowered) << c.text;
+}
+
+// Rows: 0 root, 1 "Fenster" category, 2 "Größe ändern", 3 "Knopf", 4 "Liste".
+class Candidates : public Utf8Locale {
+ protected:
+  void SetUp() override {
+    Utf8Locale::SetUp();
+    rows_ = {"Library", "Fenster", "Größe ändern", "Knopf", "Liste"};
+    entries_ = {
+        Entry("", "", "", "", "", ""),
+        Entry("", "", "", "Alle Fenster", "All windows", "Toutes les fenêtres"),
+        Entry("Größe ändern", "Resizing", "Redimensionner", "Ändert die GRÖSSE", "Changes the size",
+              "Change la taille"),
+        Entry("Knopf", "Button", "Bouton", "Ein Knopf mit Text", "A button with a label",
+              "Un bouton avec une étiquette"),
+        Entry("Liste", "List", "Liste", "Einträge", "Items", "Éléments"),
+    };
+  }
+
+  std::optional<std::size_t> Find(std::string_view term, SearchScope scope, long language,
+                                  std::size_t start = 0) {
+    library::SearchCandidates candidates;
+    candidates.Build(
+        rows_.size(), [this](std::size_t i) -> std::string_view { return rows_[i]; }, entries_,
+        scope, language);
+    return candidates.Find(term, start);
+  }
+
+  std::vector<std::string> rows_;
+  std::vector<library::IndexEntry> entries_;
+};
+
+TEST_F(Candidates, TermsMatchByModeAndLanguageIgnoringCase) {
+  constexpr auto kNone = std::optional<std::size_t>{};
+  struct Case {
+    const char* term;
+    SearchScope scope;
+    long language;
+    std::optional<std::size_t> row;
+  };
+  const Case cases[] = {
+      // Letter case does not matter, in the term or in the texts.
+      {"knopf", SearchScope::IndexOnly, 0, 3},
+      {"KNOPF", SearchScope::IndexOnly, 0, 3},
+      {"GRÖSSE", SearchScope::IndexOnly, 0, kNone},
+      {"GRÖßE", SearchScope::IndexOnly, 0, 2},
+      {"größe", SearchScope::IndexAndDescription, 0, 2},
+      // Mode 1 never looks at descriptions.
+      {"label", SearchScope::IndexOnly, 1, kNone},
+      {"einträge", SearchScope::IndexOnly, 0, kNone},
+      // Mode 0 searches the description of its language only.
+      {"label", SearchScope::IndexAndDescription, 1, 3},
+      {"label", SearchScope::IndexAndDescription, 0, kNone},
+      {"ein knopf", SearchScope::IndexAndDescription, 0, 3},
+      {"ein knopf", SearchScope::IndexAndDescription, 1, kNone},
+      {"ÉTIQUETTE", SearchScope::IndexAndDescription, 2, 3},
+      {"windows", SearchScope::IndexAndDescription, 1, 1},
+      // Mode 2 searches every title and description.
+      {"redimensionner", SearchScope::AllLanguages, 0, 2},
+      {"étiquette", SearchScope::AllLanguages, 1, 3},
+      {"items", SearchScope::AllLanguages, 0, 4},
+      // The separators are part of the candidate; rows never run together.
+      {"knopf;ein", SearchScope::IndexAndDescription, 0, 3},
+      {"knopf;knopf;button", SearchScope::AllLanguages, 2, 3},
+      {"knopfliste", SearchScope::IndexOnly, 0, kNone},
+      {"xyzzy", SearchScope::AllLanguages, 0, kNone},
+      {"", SearchScope::AllLanguages, 0, kNone},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Find(c.term, c.scope, c.language), c.row)
+        << c.term << " mode " << static_cast<int>(c.scope) << " language " << c.language;
+  }
+}
+
+TEST_F(Candidates, SearchStartsAtTheGivenRow) {
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 0), 1u);
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 2), 2u);
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 3), 4u);
+  EXPECT_EQ(Find("knopf", SearchScope::IndexOnly, 0, 4), std::nullopt);
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 5), std::nullopt);
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 1000), std::nullopt);
+}
+
+TEST_F(Candidates, ATermWithANulMatchesNothing) {
+  // The buffer separates candidates with NUL; such a term must not match
+  // across the end of one row into the next.
+  EXPECT_EQ(Find(std::string("pf\0l", 4), SearchScope::IndexOnly, 0), std::nullopt);
+}
+
+TEST_F(Candidates, RowsWithoutEntriesSearchTheirTextAlone) {
+  entries_.resize(2);
+  EXPECT_EQ(Find("knopf", SearchScope::AllLanguages, 0), 3u);
+  EXPECT_EQ(Find("label", SearchScope::AllLanguages, 0), std::nullopt);
+}
+
+TEST_F(Candidates, BuiltForTellsWhenARebuildIsDue) {
+  library::SearchCandidates candidates;
+  EXPECT_FALSE(candidates.BuiltFor(0, SearchScope::IndexAndDescription, 0));
+  candidates.Build(
+      rows_.size(), [this](std::size_t i) -> std::string_view { return rows_[i]; }, entries_,
+      SearchScope::IndexOnly, 1);
+  EXPECT_TRUE(candidates.BuiltFor(5, SearchScope::IndexOnly, 1));
+  EXPECT_FALSE(candidates.BuiltFor(4, SearchScope::IndexOnly, 1));
+  EXPECT_FALSE(candidates.BuiltFor(5, SearchScope::AllLanguages, 1));
+  EXPECT_FALSE(candidates.BuiltFor(5, SearchScope::IndexOnly, 0));
+  candidates.Clear();
+  EXPECT_FALSE(candidates.BuiltFor(5, SearchScope::IndexOnly, 1));
+  EXPECT_EQ(candidates.Find("knopf", 0), std::nullopt);
+}
+
+}  // namespace
