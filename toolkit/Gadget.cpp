@@ -119,6 +119,9 @@ void Gadget::RefreshStyle() {
   if (backgroundColour_ >= 0) {
     rules += "background-color: " + ColourToHex(backgroundColour_) + "; background-image: none; ";
   }
+  // A colour the program sets shows at once: themes fade colour changes
+  // over a while, longer than a short blink lasts.
+  if (!rules.empty()) rules += "transition: none; ";
   const std::string fontRules = FontCss(font_.get());
   std::string css;
   if (std::string_view(FontStyleNode()) == StyleNode()) {

@@ -1,5 +1,6 @@
 // Searching the index in the real main window: as-you-type and search-next,
-// the take-back of an unmatched character, rows under collapsed parents.
+// the take-back of an unmatched character, rows under collapsed parents, and
+// the hints that are painted when nothing matched.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
@@ -12,6 +13,7 @@
 #include "app/AppState.h"
 #include "app/EventLoop.h"
 #include "app/Ids.h"
+#include "app/NotFoundHints.h"
 #include "app/Search.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/TreeGadget.h"
@@ -183,6 +185,57 @@ TEST_F(Search, IdenticalChangesWhileTheFirstWaitsLeadToOneSearch) {
   // Once the first was taken, the next identical change searches again.
   g_signal_emit_by_name(entry, "changed");
   EXPECT_TRUE(OneChangeOf(gid::kSearchField));
+}
+
+// Records the background colour the theme gives the gadget's widget each
+// time the widget is drawn: the colour that is actually painted.
+struct DrawnColours {
+  toolkit::Gadget* gadget = nullptr;
+  std::vector<int> colours;
+
+  static gboolean OnDraw(GtkWidget* widget, cairo_t*, gpointer data) {
+    GtkStyleContext* context = gtk_widget_get_style_context(widget);
+    GdkRGBA* rgba = nullptr;
+    gtk_style_context_get(context, gtk_style_context_get_state(context), "background-color", &rgba,
+                          nullptr);
+    const auto byte = [](double part) { return static_cast<int>(part * 255.0 + 0.5); };
+    static_cast<DrawnColours*>(data)->colours.push_back(byte(rgba->red) + byte(rgba->green) * 256 +
+                                                        byte(rgba->blue) * 65536);
+    gdk_rgba_free(rgba);
+    return FALSE;
+  }
+  bool Saw(int colour) const {
+    return std::find(colours.begin(), colours.end(), colour) != colours.end();
+  }
+};
+
+TEST_F(Search, HintsPaintTheirColourAndPutEverythingBack) {
+  DrawnColours field{app_->ui.FindGadget(gid::kSearchField), {}};
+  g_signal_connect(field.gadget->Widget(), "draw", G_CALLBACK(DrawnColours::OnDraw), &field);
+  toolkit::Window* window = app_->ui.FindWindow(app::window_id::kMain);
+  const int x = window->X();
+
+  app::BlinkGadget(*app_, gid::kSearchField);
+  EXPECT_TRUE(field.Saw(8622560));
+  EXPECT_EQ(field.gadget->Colour(toolkit::ColourAttribute::Background), -1);
+
+  field.colours.clear();
+  app::ShakeAndColour(*app_, app::window_id::kMain, gid::kSearchField, 5);
+  EXPECT_TRUE(field.Saw(8622560));
+  EXPECT_EQ(field.gadget->Colour(toolkit::ColourAttribute::Background), -1);
+  app::ShakeWindow(*app_, app::window_id::kMain, 5);
+  testsupport::RunFor(100);
+  EXPECT_EQ(window->X(), x);
+
+  // The database-information window's file field blinks in its own colour.
+  app_->ui.OpenWindow(app::window_id::kDatabaseInfo, 10, 10, 300, 100, "Info", 0);
+  app_->ui.CreateTextField(gid::kInfoFileField, 10, 10, 200, 26);
+  app_->ui.ShowWindow(app::window_id::kDatabaseInfo, true);
+  testsupport::Settle(*app_);
+  DrawnColours file{app_->ui.FindGadget(gid::kInfoFileField), {}};
+  g_signal_connect(file.gadget->Widget(), "draw", G_CALLBACK(DrawnColours::OnDraw), &file);
+  app::BlinkGadget(*app_, gid::kInfoFileField);
+  EXPECT_TRUE(file.Saw(12432436));
 }
 
 }  // namespace
