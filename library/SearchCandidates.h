@@ -1,6 +1,7 @@
 // The texts the index search looks through, one per row, lowered once.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -59,6 +60,7 @@ class SearchCandidates {
   // NUL that keeps a match from running into the next candidate.
   std::string text_;
   std::vector<std::size_t> offsets_;
+  std::array<std::size_t, 256> byteCounts_{};  // how often each byte occurs in text_
   SearchScope scope_ = SearchScope::IndexAndDescription;
   long language_ = 0;
   bool built_ = false;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,46 @@ TEST_F(Candidates, RowsWithoutEntriesSearchTheirTextAlone) {
   entries_.resize(2);
   EXPECT_EQ(Find("knopf", SearchScope::AllLanguages, 0), 3u);
   EXPECT_EQ(Find("label", SearchScope::AllLanguages, 0), std::nullopt);
+}
+
+// Random texts from a few letters, so that matches are many and fall at
+// every offset, against lowering and searching each candidate one by one.
+TEST_F(Candidates, AgreesWithSearchingEachLoweredCandidate) {
+  std::mt19937 random(20261208);
+  const std::vector<std::string> pieces = {"a", "B", "b", "Ö", "ö", " ", ";", "ab", "AB"};
+  const auto text = [&](std::size_t maxPieces) {
+    std::string out;
+    const std::size_t count = random() % (maxPieces + 1);
+    for (std::size_t i = 0; i < count; ++i) out += pieces[random() % pieces.size()];
+    return out;
+  };
+  rows_.clear();
+  entries_.clear();
+  for (int i = 0; i < 300; ++i) {
+    rows_.push_back(text(12));
+    entries_.push_back(Entry(text(6), text(6), text(6), text(40), text(40), text(40)));
+  }
+  const toolkit::TextLowering lowering;
+  for (const SearchScope scope :
+       {SearchScope::IndexOnly, SearchScope::IndexAndDescription, SearchScope::AllLanguages}) {
+    library::SearchCandidates candidates;
+    candidates.Build(
+        rows_.size(), [this](std::size_t i) -> std::string_view { return rows_[i]; }, entries_,
+        scope, 1);
+    for (int trial = 0; trial < 400; ++trial) {
+      std::string term = text(7);
+      if (term.empty()) term = "a";
+      const std::size_t start = random() % (rows_.size() + 1);
+      std::optional<std::size_t> expected;
+      for (std::size_t i = start; i < rows_.size() && !expected; ++i) {
+        const std::string candidate =
+            lowering.Lower(library::SearchCandidate(rows_[i], entries_[i], scope, 1));
+        if (candidate.find(lowering.Lower(term)) != std::string::npos) expected = i;
+      }
+      ASSERT_EQ(candidates.Find(term, start), expected)
+          << "term '" << term << "' from " << start << " mode " << static_cast<int>(scope);
+    }
+  }
 }
 
 TEST_F(Candidates, BuiltForTellsWhenARebuildIsDue) {
