@@ -5,6 +5,7 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -236,6 +237,22 @@ TEST_F(Search, HintsPaintTheirColourAndPutEverythingBack) {
   g_signal_connect(file.gadget->Widget(), "draw", G_CALLBACK(DrawnColours::OnDraw), &file);
   app::BlinkGadget(*app_, gid::kInfoFileField);
   EXPECT_TRUE(file.Saw(12432436));
+}
+
+TEST_F(Search, HintSettingChoosesTheEffectAndUnknownValuesGiveBoth) {
+  DrawnColours field{app_->ui.FindGadget(gid::kSearchField), {}};
+  g_signal_connect(field.gadget->Widget(), "draw", G_CALLBACK(DrawnColours::OnDraw), &field);
+  struct Case {
+    std::int64_t hint;
+    bool coloured;
+  };
+  for (const Case c :
+       {Case{1, false}, Case{2, true}, Case{0, true}, Case{7, true}, Case{-3, true}}) {
+    app_->settings.searchHint = c.hint;
+    field.colours.clear();
+    Find("nirgends", true);
+    EXPECT_EQ(field.Saw(8622560), c.coloured) << c.hint;
+  }
 }
 
 }  // namespace
