@@ -22,7 +22,8 @@ bool InRange(unsigned char b, unsigned char low, unsigned char high) {
   return b >= low && b <= high;
 }
 
-// Appends a code point below U+110000 as UTF-8.
+}  // namespace
+
 void AppendUtf8(std::string& text, std::uint32_t code) {
   if (code < 0x80) {
     text += static_cast<char>(code);
@@ -40,8 +41,6 @@ void AppendUtf8(std::string& text, std::uint32_t code) {
     text += static_cast<char>(0x80 | (code & 0x3F));
   }
 }
-
-}  // namespace
 
 std::string Latin1ToUtf8(std::string_view bytes) {
   if (PlainAscii(bytes)) return std::string(bytes);

@@ -1,6 +1,7 @@
 // Turning bytes read from disk or network into valid UTF-8 text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ std::string Utf16LeToUtf8(std::string_view bytes);
 // forms, surrogates and values above U+10FFFF included) becomes one U+FFFD,
 // and so does a NUL byte. Valid text comes back unchanged.
 std::string ValidUtf8(std::string_view bytes);
+
+// Appends a code point below U+110000 as UTF-8.
+void AppendUtf8(std::string& text, std::uint32_t code);
 
 // The number of Unicode characters of valid UTF-8 text.
 std::size_t CountCharacters(std::string_view text);

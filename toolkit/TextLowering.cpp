@@ -4,6 +4,8 @@
 
 #include <cwctype>
 
+#include "toolkit/TextEncoding.h"
+
 namespace toolkit {
 namespace {
 
@@ -34,24 +36,6 @@ std::size_t Decode(std::string_view text, std::size_t i, char32_t& c) {
     return (c >= 0x10000 && c <= 0x10FFFF) ? 4 : 0;
   }
   return 0;
-}
-
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
 }
 
 // The locale's lower case of c, or c itself when the mapping gives no
@@ -86,7 +70,7 @@ void TextLowering::AppendLowered(std::string_view text, std::string& out) const 
       if (lowered != 0 || lead == 0) {
         out.push_back(lowered);
       } else {
-        AppendUtf8(table_[lead], out);
+        AppendUtf8(out, table_[lead]);
       }
       ++i;
       continue;
@@ -98,7 +82,7 @@ void TextLowering::AppendLowered(std::string_view text, std::string& out) const 
       ++i;
       continue;
     }
-    AppendUtf8(LowerCharacter(c), out);
+    AppendUtf8(out, LowerCharacter(c));
     i += length;
   }
 }
