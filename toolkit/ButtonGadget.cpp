@@ -16,6 +16,18 @@ ButtonGadget::ButtonGadget(int id, int window, EventSink& sink, const std::strin
   ConnectClicked();
 }
 
+ButtonGadget::ButtonGadget(int id, int window, EventSink& sink, const Stock& stock)
+    : Gadget(id, GadgetKind::Button, window, sink) {
+  // Stock items are the only source of the toolkit's own translated labels
+  // with their icons; they are deprecated but still complete in GTK 3.
+  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+  GtkWidget* button = gtk_button_new_from_stock(stock.id.c_str());
+  G_GNUC_END_IGNORE_DEPRECATIONS
+  gtk_button_set_always_show_image(GTK_BUTTON(button), TRUE);
+  Attach(button, button);
+  ConnectClicked();
+}
+
 ButtonGadget::ButtonGadget(int id, int window, EventSink& sink, GdkPixbuf* image)
     : Gadget(id, GadgetKind::ImageButton, window, sink), imageOnly_(true) {
   GtkWidget* button = gtk_button_new();

@@ -10,6 +10,11 @@ class ButtonGadget : public Gadget {
   // A text button; with an icon name the themed icon stands before the text.
   ButtonGadget(int id, int window, EventSink& sink, const std::string& text,
                const std::string& iconName);
+  // A button of one of the toolkit's stock items.
+  struct Stock {
+    std::string id;
+  };
+  ButtonGadget(int id, int window, EventSink& sink, const Stock& stock);
   // An image-only button.
   ButtonGadget(int id, int window, EventSink& sink, GdkPixbuf* image);
 

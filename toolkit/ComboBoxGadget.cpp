@@ -23,6 +23,9 @@ ComboBoxGadget::ComboBoxGadget(int id, int window, EventSink& sink, int flags)
     gtk_entry_set_width_chars(GTK_ENTRY(gtk_bin_get_child(GTK_BIN(combo))), 0);
   } else {
     GtkCellRenderer* text = gtk_cell_renderer_text_new();
+    // A long item is shortened in the box rather than widening it over its
+    // neighbours; the open list still shows it whole.
+    g_object_set(text, "ellipsize", PANGO_ELLIPSIZE_END, nullptr);
     gtk_cell_layout_pack_start(layout, text, TRUE);
     gtk_cell_layout_add_attribute(layout, text, "text", kTextColumn);
   }
@@ -85,6 +88,12 @@ std::string ComboBoxGadget::ItemText(int position) const {
   gtk_tree_model_get(GTK_TREE_MODEL(store_), &iter, kTextColumn, &text, -1);
   GCharPtr owned(text);
   return owned ? std::string(owned.get()) : std::string();
+}
+
+void ComboBoxGadget::SetItemText(int position, const std::string& text) {
+  Quiet quiet(*this);
+  GtkTreeIter iter;
+  if (Iter(position, &iter)) gtk_list_store_set(store_, &iter, kTextColumn, text.c_str(), -1);
 }
 
 void ComboBoxGadget::SetItemImage(int position, GdkPixbuf* image) {

@@ -24,6 +24,8 @@ class ComboBoxGadget : public Gadget {
   void ClearItems() override;
   int CountItems() const override;
   std::string ItemText(int position) const override;
+  // Replaces an item's text; its image and the chosen item stay.
+  void SetItemText(int position, const std::string& text) override;
   void SetItemImage(int position, GdkPixbuf* image) override;
 
   // The entry of a box with entry, else nullptr.

@@ -39,4 +39,16 @@ void FrameGadget::SetFont(const PangoFontDescription* font) {
   gtk_css_provider_load_from_data(titleStyle_.get(), css.c_str(), -1, nullptr);
 }
 
+void FrameGadget::SetBackground(const GdkRGBA& colour) {
+  if (!backgroundStyle_) {
+    backgroundStyle_ = GObjectPtr<GtkCssProvider>::Adopt(gtk_css_provider_new());
+    gtk_style_context_add_provider(gtk_widget_get_style_context(Widget()),
+                                   GTK_STYLE_PROVIDER(backgroundStyle_.get()),
+                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  }
+  GCharPtr rgba(gdk_rgba_to_string(&colour));
+  const std::string css = std::string("frame { background-color: ") + rgba.get() + "; }";
+  gtk_css_provider_load_from_data(backgroundStyle_.get(), css.c_str(), -1, nullptr);
+}
+
 }  // namespace toolkit

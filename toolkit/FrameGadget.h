@@ -14,12 +14,15 @@ class FrameGadget : public Gadget {
   std::string Text() const override;
   // The title's font (the frame has no other text).
   void SetFont(const PangoFontDescription* font) override;
+  // The colour drawn behind the frame and everything inside it.
+  void SetBackground(const GdkRGBA& colour);
 
  protected:
   const char* StyleNode() const override { return "frame"; }
 
  private:
   GObjectPtr<GtkCssProvider> titleStyle_;
+  GObjectPtr<GtkCssProvider> backgroundStyle_;
 };
 
 }  // namespace toolkit

@@ -94,6 +94,8 @@ int Gadget::ItemState(int) const {
 }
 void Gadget::SetItemColour(int, ColourAttribute, int) {}
 void Gadget::SetItemImage(int, GdkPixbuf*) {}
+
+void Gadget::SetItemText(int, const std::string&) {}
 void Gadget::SetAttribute(GadgetAttribute, int) {}
 
 void Gadget::SetColour(ColourAttribute attribute, int colour) {

@@ -77,6 +77,7 @@ class Gadget {
   virtual void ClearItems();
   virtual int CountItems() const;
   virtual std::string ItemText(int position) const;
+  virtual void SetItemText(int position, const std::string& text);
   virtual void SetItemState(int position, int state);
   virtual int ItemState(int position) const;
   virtual void SetItemColour(int position, ColourAttribute attribute, int colour);

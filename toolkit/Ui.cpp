@@ -153,6 +153,11 @@ Gadget* Ui::CreateButton(int id, int x, int y, int width, int height, const std:
   return Place<ButtonGadget>(id, x, y, width, height, text, iconName);
 }
 
+Gadget* Ui::CreateStockButton(int id, int x, int y, int width, int height,
+                              const std::string& stockId) {
+  return Place<ButtonGadget>(id, x, y, width, height, ButtonGadget::Stock{stockId});
+}
+
 Gadget* Ui::CreateLabel(int id, int x, int y, int width, int height, const std::string& text,
                         int flags) {
   return Place<LabelGadget>(id, x, y, width, height, text, flags);
@@ -227,6 +232,10 @@ void Ui::ClearGadgetItems(int id) {
 int Ui::CountGadgetItems(int id) const {
   const Gadget* gadget = FindGadget(id);
   return gadget ? gadget->CountItems() : 0;
+}
+
+void Ui::SetGadgetItemText(int id, int position, const std::string& text) {
+  if (Gadget* gadget = FindGadget(id)) gadget->SetItemText(position, text);
 }
 
 std::string Ui::GadgetItemText(int id, int position) const {

@@ -56,6 +56,10 @@ class Ui {
   Gadget* CreateImageButton(int id, int x, int y, int width, int height, int imageId);
   Gadget* CreateButton(int id, int x, int y, int width, int height, const std::string& text,
                        const std::string& iconName = {});
+  // A button showing one of the toolkit's stock items ("gtk-save"): its icon
+  // and its label in the desktop's language.
+  Gadget* CreateStockButton(int id, int x, int y, int width, int height,
+                            const std::string& stockId);
   Gadget* CreateLabel(int id, int x, int y, int width, int height, const std::string& text,
                       int flags = 0);
   Gadget* CreateCheckBox(int id, int x, int y, int width, int height, const std::string& text);
@@ -82,6 +86,7 @@ class Ui {
   void ClearGadgetItems(int id);
   int CountGadgetItems(int id) const;
   std::string GadgetItemText(int id, int position) const;
+  void SetGadgetItemText(int id, int position, const std::string& text);
   void SetGadgetItemState(int id, int position, int state);
   int GadgetItemState(int id, int position) const;
   void SetGadgetItemColour(int id, int position, ColourAttribute attribute, int colour);
