@@ -12,6 +12,7 @@
 #include "library/AppSettings.h"
 #include "library/LibraryDatabase.h"
 #include "library/SearchCandidates.h"
+#include "library/UiTexts.h"
 #include "resources/Icons.h"
 #include "toolkit/GLibHandles.h"
 #include "toolkit/Ui.h"
@@ -44,6 +45,8 @@ struct AppState {
   // The index rows' search texts, lowered; rebuilt with each fill.
   library::SearchCandidates searchCandidates;
   bool preferencesExisted = false;
+  // The texts of the language file, read on the first lookup.
+  library::UiTexts uiTexts;
 
   // Code view state.
   std::string currentCodeFile;            // file value of the entry whose code was loaded last

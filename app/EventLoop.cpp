@@ -217,7 +217,8 @@ void DispatchSettingsWindow(AppState& app, const Event& event) {
     app.ui.ShowWindow(window_id::kSettings, false);
     return;
   }
-  if (event.kind != EventKind::Gadget) return;
+  // Its buttons act on clicks; their focus events are of no interest.
+  if (event.kind != EventKind::Gadget || event.type != toolkit::event_type::kLeftClick) return;
   switch (event.object) {
     case gid::kDatabaseChooseButton:
       dialogs::ChooseDatabaseFile(app);

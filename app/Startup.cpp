@@ -49,6 +49,24 @@ void LoadFonts(AppState& app) {
   app.ui.LoadFont(font_id::kBoldUi, desktop.family + " bold", desktop.size);
 }
 
+// The preferences keep the window size within the first monitor.
+void ExamineMonitors(AppState& app) {
+  GdkDisplay* display = gdk_display_get_default();
+  GdkMonitor* monitor = display ? gdk_display_get_monitor(display, 0) : nullptr;
+  if (!monitor) return;
+  GdkRectangle geometry{};
+  gdk_monitor_get_geometry(monitor, &geometry);
+  app.desktopWidth = geometry.width;
+  app.desktopHeight = geometry.height;
+}
+
+void SetProgramIcon(AppState& app) {
+  if (!app.ui.CatchImage(ImageId(Icon::Program), resources::IconPng(Icon::Program))) return;
+  gtk_window_set_default_icon(app.ui.Image(ImageId(Icon::Program)));
+}
+
+}  // namespace
+
 void CreatePopupMenus(AppState& app) {
   if (toolkit::PopupMenu* admin = app.ui.CreatePopupMenu(menu_id::kAdmin)) {
     admin->AddItem(menu_item::kExportWebPage, "Export WebPage");
@@ -69,24 +87,6 @@ void CreatePopupMenus(AppState& app) {
     info->AddItem(menu_item::kOpenWithDefaultApp, "Mit Standard-App öffnen");
   }
 }
-
-// The preferences keep the window size within the first monitor.
-void ExamineMonitors(AppState& app) {
-  GdkDisplay* display = gdk_display_get_default();
-  GdkMonitor* monitor = display ? gdk_display_get_monitor(display, 0) : nullptr;
-  if (!monitor) return;
-  GdkRectangle geometry{};
-  gdk_monitor_get_geometry(monitor, &geometry);
-  app.desktopWidth = geometry.width;
-  app.desktopHeight = geometry.height;
-}
-
-void SetProgramIcon(AppState& app) {
-  if (!app.ui.CatchImage(ImageId(Icon::Program), resources::IconPng(Icon::Program))) return;
-  gtk_window_set_default_icon(app.ui.Image(ImageId(Icon::Program)));
-}
-
-}  // namespace
 
 bool InitApplication(AppState& app) {
   MARK_SOURCE();

@@ -8,6 +8,9 @@ struct AppState;
 // The whole run: start-up, the event loop, the end. Returns the exit status.
 int RunProgram(int argc, char** argv);
 
+// The admin and info popup menus with their German entries.
+void CreatePopupMenus(AppState& app);
+
 // The initialisation between the toolkit's set-up and the event loop.
 // Returns false when the program has to end (no main window, no database).
 bool InitApplication(AppState& app);

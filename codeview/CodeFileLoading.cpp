@@ -49,22 +49,6 @@ std::string TitleWith(const std::string& text) {
   return std::string(app::kProgramTitle) + " ~ " + text;
 }
 
-// The window title for an entry's file, as the title-content setting asks.
-void SetTitleForFile(app::AppState& app, const std::string& file) {
-  switch (app.settings.sourceInTitle) {
-    case 0:
-      SetMainTitle(app, TitleWith(library::FilePart(file)));
-      break;
-    case 1:
-      SetMainTitle(app, TitleWith(file));
-      break;
-    default:
-      SetMainTitle(app, TitleWith(library::JoinPath(app.database.directory,
-                                                    library::StripLeadingSlashes(file))));
-      break;
-  }
-}
-
 const std::string& DescriptionIn(const library::IndexEntry& entry, long language) {
   if (language == 0) return entry.descript_de;
   if (language == 1) return entry.descript_en;
@@ -97,6 +81,21 @@ void ReportMissingFile(app::AppState& app, const std::string& path) {
 }
 
 }  // namespace
+
+void SetTitleForFile(app::AppState& app, const std::string& file) {
+  switch (app.settings.sourceInTitle) {
+    case 0:
+      SetMainTitle(app, TitleWith(library::FilePart(file)));
+      break;
+    case 1:
+      SetMainTitle(app, TitleWith(file));
+      break;
+    default:
+      SetMainTitle(app, TitleWith(library::JoinPath(app.database.directory,
+                                                    library::StripLeadingSlashes(file))));
+      break;
+  }
+}
 
 bool LoadCodeFile(app::AppState& app, const std::string& path, bool external) {
   app.sourceIsUtf8 = false;

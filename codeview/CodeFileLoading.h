@@ -15,6 +15,11 @@ namespace codeview {
 // whether the file was opened and shown.
 bool LoadCodeFile(app::AppState& app, const std::string& path, bool external);
 
+// Sets the main window's title for an entry's file value, as the
+// title-content setting asks: its file name, the value as stored, or the
+// database folder with the value.
+void SetTitleForFile(app::AppState& app, const std::string& file);
+
 // Shows the entry of the index tree's selected row; eventType is the tree
 // event's type (left click or change).
 void ShowIndexSelection(app::AppState& app, int eventType);

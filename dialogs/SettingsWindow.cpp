@@ -3,23 +3,251 @@
 #include "dialogs/SettingsWindow.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "app/AppState.h"
 #include "app/Ids.h"
+#include "codeview/CodeFileLoading.h"
+#include "codeview/CodeZoom.h"
 #include "library/DatabaseLoading.h"
+#include "library/IndexEntry.h"
+#include "library/IndexTree.h"
+#include "library/LanguageSwitch.h"
 #include "library/PathRules.h"
+#include "library/Preferences.h"
+#include "toolkit/ComboBoxGadget.h"
+#include "toolkit/FrameGadget.h"
+#include "toolkit/LabelGadget.h"
+#include "toolkit/MessageBox.h"
 #include "toolkit/Requesters.h"
 #include "toolkit/ShortcutCode.h"
+#include "toolkit/TextFieldGadget.h"
 
 namespace dialogs {
 namespace {
 
 namespace gid = app::gadget_id;
+using resources::Icon;
 
 // The code font's size stays readable and within what the view lays out well.
 constexpr int kMinimumFontSize = 6;
 constexpr int kMaximumFontSize = 24;
+
+constexpr const char* kRestartMessage =
+    "For an update of the CodeViewer colors the app still has to be restarted!";
+
+struct Selector {
+  int id;
+  int x, y, width, height;
+  const char* tooltip;
+  const char* items[3];
+};
+
+constexpr Selector kSelectors[] = {
+    {gid::kSearchModeBox,
+     240,
+     262,
+     290,
+     32,
+     "Wählt den Umfang des Suchmodus.",
+     {"Index + Beschreibung (akt. Sprache)", "Nur Index (akt. Sprache)",
+      "Index + Beschreibung (alle Sprachen)"}},
+    {gid::kHintBox,
+     240,
+     294,
+     290,
+     32,
+     "Wählt den Typ für Hinweise bei nicht (weiter) gefundenen Suchbegriffen.",
+     {"Beide Effekte", "Fenster-'shake'", "Suchfeld blinkt falls unterstützt"}},
+    {gid::kTitleBox,
+     240,
+     326,
+     290,
+     32,
+     "Wählt den Inhalt (Länge) der Fenster-Titelzeile.",
+     {"Nur Dateiname", "Unterordner & Dateiname", "Voller Pfad & Dateiname"}},
+    {gid::kMarkingBox,
+     240,
+     358,
+     290,
+     32,
+     "Wählt die Kennzeichnung für Schlüsselwörter. Reiner Text ist 'Aus'.",
+     {"Reiner Text", "Fett, graue Kommentare", "Blau+Fett, graue Kommentare"}},
+};
+
+// A group frame: bold title over a transparent background.
+void CreateGroupFrame(app::AppState& app, int id, int y, int height, const char* title) {
+  toolkit::Ui& ui = app.ui;
+  ui.CreateFrame(id, 5, y, 624, height, title);
+  ui.SetGadgetFont(id, app::font_id::kBoldUi);
+  if (auto* frame = ui.Find<toolkit::FrameGadget>(id)) frame->SetBackground(app.transparent);
+}
+
+void CreatePathControls(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  CreateGroupFrame(app, gid::kPathsFrame, 5, 168,
+                   "Pfade (Datenbank) temporär oder dauerhaft ändern ...");
+  ui.CreateLabel(gid::kDatabaseLabel, 15, 15, 400, 26, "Datenbank-Pfad (*.xml):");
+  // Its text sits on the field below, clear of the frame's title above.
+  if (GtkWidget* label = ui.GadgetWidget(gid::kDatabaseLabel)) {
+    gtk_label_set_yalign(GTK_LABEL(label), 1.0F);
+  }
+  ui.CreateTextField(gid::kDatabasePathField, 20, 42, 555, 26, toolkit::text_field_flag::kReadOnly);
+  ui.SetGadgetTooltip(gid::kDatabasePathField, "Pfad der Datenbank-Datei (xml).");
+  ui.CreateButton(gid::kDatabaseChooseButton, 578, 42, 46, 26, "...");
+  ui.SetGadgetTooltip(gid::kDatabaseChooseButton, "Dateiauswahl für die Datenbank-Datei (xml)");
+  ui.CreateLabel(gid::kLibraryLabel, 15, 71, 500, 26,
+                 "Library-Pfad (Hauptordner über ButtonGadget, CalenderGadget,...):");
+  ui.CreateTextField(gid::kLibraryPathField, 20, 91, 555, 26, toolkit::text_field_flag::kReadOnly);
+  ui.SetGadgetTooltip(gid::kLibraryPathField,
+                      "Hauptpfad (Hautordner) der Library. Kann leer bleiben falls identisch mit "
+                      "dem Viewer-Verzeichnis.");
+  ui.CreateButton(gid::kLibraryChooseButton, 578, 91, 46, 26, "...");
+  ui.SetGadgetTooltip(gid::kLibraryChooseButton,
+                      "Dateiauswahl für das Library-Hauptverzeichnis, falls nicht identisch mit "
+                      "Viewer-Verzeichnis.");
+  ui.CreateCheckBox(gid::kSavePathsBox, 15, 126, 300, 24, "Speichert Pfade mit 'Speichern'");
+  ui.SetGadgetTooltip(gid::kSavePathsBox,
+                      "Ausgewählt werden die Pfadeinstellungen bei 'Speichern' mitgesichert, "
+                      "anders kann temporät gearbeitet werden.");
+  ui.CreateStockButton(gid::kApplyButton, 449, 128, 175, 36, "gtk-apply");
+  ui.SetGadgetTooltip(gid::kApplyButton,
+                      "Übernimmt (temporär) die Pfade und lädt die Datenbank neu.");
+}
+
+void CreateLanguageBox(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  ui.CreateLabel(gid::kLanguageLabel, 20, 207, 215, 26, "Sprache");
+  ui.CreateComboBox(gid::kLanguageBox, 240, 200, 290, 32, toolkit::combo_flag::kImages);
+  ui.SetGadgetTooltip(
+      gid::kLanguageBox,
+      "Wählt die Sprache für den Index und die Beschreibung. Fränzösich ist noch Englisch!");
+  const struct {
+    const char* text;
+    Icon flag;
+  } languages[] = {
+      {"German", Icon::FlagGerman}, {"English", Icon::FlagBritish}, {"French", Icon::FlagFrench}};
+  for (const auto& language : languages) {
+    const int image = app::ImageId(language.flag);
+    if (!ui.Image(image)) ui.CatchImage(image, resources::IconPng(language.flag));
+    ui.AddGadgetItem(gid::kLanguageBox, -1, language.text, image);
+  }
+}
+
+void CreateFontControls(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  using namespace toolkit::label_flag;
+  ui.CreateLabel(gid::kFontLabel, 20, 239, 215, 32, "Zeichensatz für Dateianzeige");
+  ui.CreateLabel(gid::kFontNameDisplay, 240, 232, 290, 30, "", kCenter | kBorder);
+  ui.SetGadgetTooltip(gid::kFontNameDisplay,
+                      "Aktuell gewählter Zeichensatz für den Code. Änderung über die "
+                      "Schaltfläche rechts.");
+  ui.CreateLabel(gid::kFontSizeDisplay, 535, 236, 40, 22, "", kCenter | kBorder);
+  ui.CreateButton(gid::kFontChooseButton, 578, 234, 46, 26, "...");
+  ui.SetGadgetTooltip(gid::kFontChooseButton, "Öffnet die Zeichensatz-Auswahl.");
+}
+
+void CreateProgramControls(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  CreateGroupFrame(app, gid::kProgramFrame, 180, 282, "Programm-Einstellungen ...");
+  CreateLanguageBox(app);
+  CreateFontControls(app);
+  const struct {
+    int id;
+    int y;
+    int height;
+    const char* text;
+  } labels[] = {
+      {gid::kSearchModeLabel, 269, 26, "Suche in"},
+      {gid::kHintLabel, 301, 26, "'Nicht gefunden' Hinweis"},
+      {gid::kTitleLabel, 333, 26, "Fenstertitel-Inhalt"},
+      {gid::kMarkingLabel, 365, 32, "Editor Code-Hervorhebung"},
+  };
+  for (const auto& label : labels)
+    ui.CreateLabel(label.id, 20, label.y, 215, label.height, label.text);
+  for (const Selector& selector : kSelectors) {
+    ui.CreateComboBox(selector.id, selector.x, selector.y, selector.width, selector.height);
+    ui.SetGadgetTooltip(selector.id, selector.tooltip);
+    for (const char* item : selector.items) ui.AddGadgetItem(selector.id, -1, item);
+  }
+  ui.CreateCheckBox(gid::kNewsBox, 15, 397, 320, 24, "Neues/Geändertes kennzeichnen (Index)");
+  ui.SetGadgetTooltip(gid::kNewsBox,
+                      "Blue Index-Schrift für neue Themen. Ausschalten falls bei dunklen "
+                      "Hintergründen nicht mehr lesbar.");
+  ui.CreateCheckBox(gid::kDarkBox, 340, 397, 270, 24, "'Dark-Theme' Farben");
+  ui.SetGadgetTooltip(gid::kDarkBox, "Setzt angepasste Farben für 'Dark-Themes'.");
+  ui.CreateCheckBox(gid::kGeometryBox, 15, 427, 320, 24, "Fensterpos. u. größe mitspeichern");
+  ui.SetGadgetTooltip(gid::kGeometryBox,
+                      "Ausgewählt werden immer die letzte Fensterposition und -größe sowie die "
+                      "Splitterposition gespeichert.");
+}
+
+void CreateClosingButtons(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  ui.CreateStockButton(gid::kCancelButton, 5, 470, 307, 36, "gtk-cancel");
+  ui.SetGadgetTooltip(gid::kCancelButton, "Schließt ohne Übernahme der Änderungen.");
+  ui.CreateStockButton(gid::kSaveButton, 322, 470, 307, 36, "gtk-save");
+  ui.SetGadgetTooltip(gid::kSaveButton,
+                      "Übernimmt und speichert die Einstellungen in der *.ini-Datei.");
+}
+
+// The controls that show a stored setting start with its value.
+void ShowStoredSettings(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  const library::AppSettings& settings = app.settings;
+  const auto item = [](std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, -1, 2));
+  };
+  ui.SetGadgetState(gid::kLanguageBox, item(settings.language));
+  ui.SetGadgetState(gid::kSearchModeBox, item(settings.searchMode));
+  ui.SetGadgetState(gid::kHintBox, item(settings.searchHint));
+  ui.SetGadgetState(gid::kTitleBox, item(settings.sourceInTitle));
+  ui.SetGadgetState(gid::kMarkingBox, item(settings.codeMarks));
+  ui.SetGadgetState(gid::kSavePathsBox, settings.savePaths != 0);
+  ui.SetGadgetState(gid::kNewsBox, settings.dyeingNews != 0);
+  ui.SetGadgetState(gid::kDarkBox, settings.darkMode != 0);
+  ui.SetGadgetState(gid::kGeometryBox, settings.saveWinSetting != 0);
+  ui.SetGadgetText(gid::kFontNameDisplay, settings.fontName);
+  ui.SetGadgetText(gid::kFontSizeDisplay, std::to_string(settings.fontSize));
+}
+
+// Clicking these does not take the keyboard focus away from where it was.
+void SetFocusRules(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  for (int id : {gid::kDatabaseChooseButton, gid::kLibraryChooseButton, gid::kFontChooseButton,
+                 gid::kSavePathsBox, gid::kGeometryBox, gid::kLanguageBox, gid::kSearchModeBox,
+                 gid::kHintBox, gid::kTitleBox, gid::kMarkingBox}) {
+    if (GtkWidget* widget = ui.GadgetWidget(id)) gtk_widget_set_focus_on_click(widget, FALSE);
+  }
+  ui.SetActiveGadget(gid::kCancelButton);
+}
+
+int ClampedFontSize(std::int64_t size) {
+  return static_cast<int>(std::clamp<std::int64_t>(size, kMinimumFontSize, kMaximumFontSize));
+}
+
+// The decimal value of the font size display; fallback when it holds none.
+std::int64_t DisplayedFontSize(const std::string& text, std::int64_t fallback) {
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end != text.data() ? value : fallback;
+}
+
+// Takes a selector's item over into a setting; a box with nothing chosen
+// leaves the setting alone.
+void TakeItem(const toolkit::Ui& ui, int id, std::int64_t& setting) {
+  const int item = ui.GadgetState(id);
+  if (item >= 0) setting = item;
+}
+
+// The selected row's entry made current; nullptr without a valid selection.
+const library::IndexEntry* SelectedEntry(app::AppState& app) {
+  if (!app.database.MakeCurrent(app.ui.GadgetState(gid::kIndexTree))) return nullptr;
+  return app.database.Current();
+}
 
 }  // namespace
 
@@ -28,7 +256,13 @@ void CreateSettingsWindow(app::AppState& app) {
   toolkit::Window* window = app.ui.OpenWindow(
       app::window_id::kSettings, 0, 0, 634, 512, std::string(app::kProgramTitle) + " - Settings",
       kSystemMenu | kScreenCentered | kInvisible, app::window_id::kMain);
-  if (window) window->AddShortcut(toolkit::key::kEscape, app::menu_item::kEscape);
+  if (!window) return;
+  window->AddShortcut(toolkit::key::kEscape, app::menu_item::kEscape);
+  CreatePathControls(app);
+  CreateProgramControls(app);
+  CreateClosingButtons(app);
+  ShowStoredSettings(app);
+  SetFocusRules(app);
 }
 
 void OpenSettingsWindow(app::AppState& app) {
@@ -60,13 +294,11 @@ void ChooseLibraryFolder(app::AppState& app) {
 
 void ChooseCodeFont(app::AppState& app) {
   const library::AppSettings& settings = app.settings;
-  const int size = static_cast<int>(
-      std::clamp<std::int64_t>(settings.fontSize, kMinimumFontSize, kMaximumFontSize));
-  const toolkit::FontChoice choice = toolkit::FontRequester(settings.fontName, size);
+  const toolkit::FontChoice choice =
+      toolkit::FontRequester(settings.fontName, ClampedFontSize(settings.fontSize));
   if (!choice.chosen) return;
   app.ui.SetGadgetText(gid::kFontNameDisplay, choice.name);
-  app.ui.SetGadgetText(gid::kFontSizeDisplay,
-                       std::to_string(std::clamp(choice.size, kMinimumFontSize, kMaximumFontSize)));
+  app.ui.SetGadgetText(gid::kFontSizeDisplay, std::to_string(ClampedFontSize(choice.size)));
 }
 
 void ApplySettingsPaths(app::AppState& app) {
@@ -75,7 +307,69 @@ void ApplySettingsPaths(app::AppState& app) {
 }
 
 void SaveSettings(app::AppState& app) {
-  app.ui.ShowWindow(app::window_id::kSettings, false);
+  toolkit::Ui& ui = app.ui;
+  library::AppSettings& settings = app.settings;
+
+  // Only the folder of a newly chosen database is taken over; Apply alone
+  // takes its file name and reloads.
+  app.database.directory = library::DirectoryPart(ui.GadgetText(gid::kDatabasePathField));
+  settings.libPath = ui.GadgetText(gid::kLibraryPathField);
+  settings.savePaths = ui.GadgetState(gid::kSavePathsBox) != 0;
+  settings.saveWinSetting = ui.GadgetState(gid::kGeometryBox) != 0;
+  TakeItem(ui, gid::kHintBox, settings.searchHint);
+  TakeItem(ui, gid::kSearchModeBox, settings.searchMode);
+
+  const int marks = ui.GadgetState(gid::kMarkingBox);
+  if (marks >= 0 && marks != settings.codeMarks) {
+    settings.codeMarks = marks;
+    // The code shows again with the new marking. An entry without a file
+    // has no code to mark.
+    const library::IndexEntry* entry = SelectedEntry(app);
+    if (entry && !entry->file.empty()) {
+      const std::string file = entry->file;
+      codeview::LoadCodeFile(app, file, false);
+    }
+  }
+
+  bool schemeChanged = false;
+  bool indexColoursChanged = false;
+  const bool dark = ui.GadgetState(gid::kDarkBox) != 0;
+  if (dark != (settings.darkMode != 0)) {
+    settings.darkMode = dark;
+    schemeChanged = true;
+    indexColoursChanged = true;
+  }
+  const bool news = ui.GadgetState(gid::kNewsBox) != 0;
+  if (news != (settings.dyeingNews != 0)) {
+    settings.dyeingNews = news;
+    indexColoursChanged = true;
+  }
+
+  const std::string fontName = ui.GadgetText(gid::kFontNameDisplay);
+  const std::int64_t fontSize =
+      ClampedFontSize(DisplayedFontSize(ui.GadgetText(gid::kFontSizeDisplay), settings.fontSize));
+  if ((fontName != settings.fontName || fontSize != settings.fontSize) &&
+      ui.LoadFont(app::font_id::kCode, fontName, static_cast<double>(fontSize))) {
+    settings.fontName = fontName;
+    settings.fontSize = fontSize;
+    codeview::ShowCodeFontAtNormalSize(app);
+  }
+
+  library::ApplyLanguage(app, true);
+
+  if (indexColoursChanged) library::RefillIndexTree(app, library::RefillCaller::SettingsSave);
+
+  const int title = ui.GadgetState(gid::kTitleBox);
+  if (title >= 0 && title != settings.sourceInTitle) {
+    settings.sourceInTitle = title;
+    const library::IndexEntry* entry = SelectedEntry(app);
+    if (entry && !entry->file.empty()) codeview::SetTitleForFile(app, entry->file);
+  }
+
+  app.reportMissingFile = true;
+  if (schemeChanged) toolkit::ShowMessageBox(app::kProgramTitle, kRestartMessage);
+  ui.ShowWindow(app::window_id::kSettings, false);
+  library::WritePreferences(app);
 }
 
 }  // namespace dialogs

@@ -23,6 +23,7 @@ namespace {
 
 namespace gid = app::gadget_id;
 using resources::Icon;
+using testsupport::IndexRow;
 
 // Rows: 0 root, 1 viewer chapter, 2 help, 3 Basics, 4 new entry, 5 changed
 // entry with 6 below it, 7 an empty category, 8 Widgets, 9 its entry.
@@ -48,43 +49,6 @@ constexpr const char* kOtherDatabase = R"(<lib Name="Other">Other library v2 202
   <cat Name="Only"><e theme_de="Eins" theme_en="One" theme_fr="Un" File="Only/One.ox"/></cat>
 </lib>)";
 
-struct RowView {
-  std::string text;
-  GdkPixbuf* image = nullptr;
-  int textColour = -1;
-  int background = -1;
-};
-
-int ColourOf(const GdkRGBA* rgba) {
-  if (!rgba) return -1;
-  const auto byte = [](double part) { return static_cast<int>(part * 255.0 + 0.5); };
-  return toolkit::Rgb(byte(rgba->red), byte(rgba->green), byte(rgba->blue));
-}
-
-RowView Row(app::AppState& app, int position) {
-  auto* tree = app.ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
-  GtkTreeIter iter;
-  RowView view;
-  if (!tree || !tree->IterOf(position, iter)) return view;
-  gchar* text = nullptr;
-  GdkPixbuf* image = nullptr;
-  GdkRGBA* textColour = nullptr;
-  GdkRGBA* background = nullptr;
-  gtk_tree_model_get(tree->Model(), &iter, toolkit::TreeGadget::kTextColumn, &text,
-                     toolkit::TreeGadget::kImageColumn, &image,
-                     toolkit::TreeGadget::kTextColourColumn, &textColour,
-                     toolkit::TreeGadget::kBackgroundColumn, &background, -1);
-  view.text = text ? text : "";
-  view.image = image;
-  view.textColour = ColourOf(textColour);
-  view.background = ColourOf(background);
-  g_free(text);
-  if (image) g_object_unref(image);
-  if (textColour) gdk_rgba_free(textColour);
-  if (background) gdk_rgba_free(background);
-  return view;
-}
-
 std::vector<std::string> RowTexts(app::AppState& app) {
   std::vector<std::string> texts;
   const int count = app.ui.CountGadgetItems(gid::kIndexTree);
@@ -105,18 +69,19 @@ TEST(IndexTree, FillShowsEveryRowWithItsIconColoursAndCounts) {
   GdkPixbuf* newIcon = app->ui.Image(app::ImageId(Icon::NewEntry));
   GdkPixbuf* changedIcon = app->ui.Image(app::ImageId(Icon::ChangedEntry));
   ASSERT_TRUE(newIcon && changedIcon);
-  EXPECT_EQ(Row(*app, 4).image, newIcon);
-  EXPECT_EQ(Row(*app, 5).image, changedIcon);
-  EXPECT_EQ(Row(*app, 2).image, nullptr);
+  EXPECT_EQ(IndexRow(*app, 4).image, newIcon);
+  EXPECT_EQ(IndexRow(*app, 5).image, changedIcon);
+  EXPECT_EQ(IndexRow(*app, 2).image, nullptr);
 
-  EXPECT_EQ(Row(*app, 0).background, toolkit::Rgb(127, 127, 127));
-  EXPECT_EQ(Row(*app, 0).textColour, toolkit::Rgb(255, 255, 255));
-  EXPECT_EQ(Row(*app, 1).background, toolkit::Rgb(184, 184, 184)) << "the viewer's own chapter";
-  EXPECT_EQ(Row(*app, 3).background, toolkit::Rgb(232, 232, 232)) << "second category: even";
-  EXPECT_EQ(Row(*app, 7).background, toolkit::Rgb(240, 240, 240)) << "third category: odd";
-  EXPECT_EQ(Row(*app, 8).background, toolkit::Rgb(232, 232, 232));
-  EXPECT_EQ(Row(*app, 4).background, -1);
-  EXPECT_EQ(Row(*app, 4).textColour, -1);
+  EXPECT_EQ(IndexRow(*app, 0).background, toolkit::Rgb(127, 127, 127));
+  EXPECT_EQ(IndexRow(*app, 0).textColour, toolkit::Rgb(255, 255, 255));
+  EXPECT_EQ(IndexRow(*app, 1).background, toolkit::Rgb(184, 184, 184))
+      << "the viewer's own chapter";
+  EXPECT_EQ(IndexRow(*app, 3).background, toolkit::Rgb(232, 232, 232)) << "second category: even";
+  EXPECT_EQ(IndexRow(*app, 7).background, toolkit::Rgb(240, 240, 240)) << "third category: odd";
+  EXPECT_EQ(IndexRow(*app, 8).background, toolkit::Rgb(232, 232, 232));
+  EXPECT_EQ(IndexRow(*app, 4).background, -1);
+  EXPECT_EQ(IndexRow(*app, 4).textColour, -1);
 
   // Basics and Widgets are topics; the empty category and the viewer's chapter
   // are not. Only childless level-2 entries with a file outside the chapter count.
@@ -144,7 +109,7 @@ TEST(IndexTree, LanguageRefillEndsOnRowZeroInTheNewLanguage) {
   ASSERT_EQ(texts.size(), 10u);
   EXPECT_EQ(texts[4], "New");
   EXPECT_EQ(texts[5], "Old") << "the English mark is not shown";
-  EXPECT_EQ(Row(*app, 5).image, app->ui.Image(app::ImageId(Icon::ChangedEntry)))
+  EXPECT_EQ(IndexRow(*app, 5).image, app->ui.Image(app::ImageId(Icon::ChangedEntry)))
       << "the icon follows the German title";
   EXPECT_EQ(app->ui.GadgetState(gid::kIndexTree), 0);
   EXPECT_EQ(app->expandState, 1);
@@ -160,9 +125,9 @@ TEST(IndexTree, SettingsRefillKeepsTheSelectedRowAndTakesTheNewColours) {
   library::RefillIndexTree(*app, library::RefillCaller::SettingsSave);
   testsupport::Settle(*app);
   EXPECT_EQ(app->ui.GadgetState(gid::kIndexTree), 6) << "selected under its expanded parents";
-  EXPECT_EQ(Row(*app, 3).background, toolkit::Rgb(161, 161, 161));
-  EXPECT_EQ(Row(*app, 7).background, toolkit::Rgb(176, 176, 176));
-  EXPECT_EQ(Row(*app, 4).image, nullptr) << "no marks";
+  EXPECT_EQ(IndexRow(*app, 3).background, toolkit::Rgb(161, 161, 161));
+  EXPECT_EQ(IndexRow(*app, 7).background, toolkit::Rgb(176, 176, 176));
+  EXPECT_EQ(IndexRow(*app, 4).image, nullptr) << "no marks";
   EXPECT_EQ(app->database.entries[4].theme_de, "Neu") << "without marks the mark is dropped";
   app->colours.Apply(false);
 }

@@ -11,6 +11,8 @@
 #include "app/MainWindow.h"
 #include "library/IndexTree.h"
 #include "library/XmlParsing.h"
+#include "toolkit/Colour.h"
+#include "toolkit/TreeGadget.h"
 
 namespace testsupport {
 namespace {
@@ -135,6 +137,40 @@ MessageCatcher::MessageCatcher()
         gtk_dialog_response(dialog, GTK_RESPONSE_OK);
         return true;
       }) {}
+
+namespace {
+
+int ColourOf(const GdkRGBA* rgba) {
+  if (!rgba) return -1;
+  const auto byte = [](double part) { return static_cast<int>(part * 255.0 + 0.5); };
+  return toolkit::Rgb(byte(rgba->red), byte(rgba->green), byte(rgba->blue));
+}
+
+}  // namespace
+
+IndexRowView IndexRow(app::AppState& app, int position) {
+  auto* tree = app.ui.Find<toolkit::TreeGadget>(app::gadget_id::kIndexTree);
+  GtkTreeIter iter;
+  IndexRowView view;
+  if (!tree || !tree->IterOf(position, iter)) return view;
+  gchar* text = nullptr;
+  GdkPixbuf* image = nullptr;
+  GdkRGBA* textColour = nullptr;
+  GdkRGBA* background = nullptr;
+  gtk_tree_model_get(tree->Model(), &iter, toolkit::TreeGadget::kTextColumn, &text,
+                     toolkit::TreeGadget::kImageColumn, &image,
+                     toolkit::TreeGadget::kTextColourColumn, &textColour,
+                     toolkit::TreeGadget::kBackgroundColumn, &background, -1);
+  view.text = text ? text : "";
+  view.image = image;
+  view.textColour = ColourOf(textColour);
+  view.background = ColourOf(background);
+  g_free(text);
+  if (image) g_object_unref(image);
+  if (textColour) gdk_rgba_free(textColour);
+  if (background) gdk_rgba_free(background);
+  return view;
+}
 
 int Run(const std::string& commandLine) {
   const int status = std::system(commandLine.c_str());

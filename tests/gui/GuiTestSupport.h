@@ -71,6 +71,16 @@ class MessageCatcher {
   DialogAnswer answer_;
 };
 
+// What one row of the index tree holds: its text, image and colours (-1
+// where the row has none).
+struct IndexRowView {
+  std::string text;
+  GdkPixbuf* image = nullptr;  // not owned
+  int textColour = -1;
+  int background = -1;
+};
+IndexRowView IndexRow(app::AppState& app, int position);
+
 // Runs a command line and returns its exit status.
 int Run(const std::string& commandLine);
 

@@ -1,0 +1,202 @@
+// The texts of the language file on the real windows, and the language keys
+// of the main window pressed for real.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GuiTestSupport.h"
+#include "app/AppState.h"
+#include "app/Ids.h"
+#include "app/Startup.h"
+#include "dialogs/SettingsWindow.h"
+#include "library/IndexTree.h"
+#include "library/LanguageSwitch.h"
+#include "library/XmlParsing.h"
+#include "support/TempDirectory.h"
+#include "toolkit/Window.h"
+
+namespace {
+
+namespace gid = app::gadget_id;
+using testsupport::Settle;
+
+constexpr const char* kDatabase = R"(<?xml version="1.0" encoding="UTF-8"?>
+<lib Name="Root">Library 2026-12-01
+  <cat Name="Fenster">
+    <e theme_de="Knopf" theme_en="Button" theme_fr="Bouton" File="W/Button.ox"/>
+    <e theme_de="Liste" theme_en="List" theme_fr="Liste" File="W/List.ox"/>
+  </cat>
+</lib>
+)";
+
+std::string ShippedLanguageFile() {
+  const char* data = std::getenv("ORVEX_TEST_DATA");
+  return TempDirectory::Read(std::string(data ? data : ".") +
+                             "/../../sample/Library/Viewer/LinuxOX ROZ-UruZore.inf");
+}
+
+class LanguageTexts : public testing::Test {
+ protected:
+  // The main and settings windows over a program folder; the language file
+  // is written there when given.
+  void Start(long language, const std::string* languageFile) {
+    ASSERT_FALSE(folder_.Path().empty());
+    if (languageFile) folder_.Write("LinuxOX ROZ-UruZore.inf", *languageFile);
+    app_ = testsupport::NewAppWithMainWindow();
+    ASSERT_TRUE(app_);
+    app_->programDirectory = folder_.Path() + "/";
+    app::CreatePopupMenus(*app_);
+    app_->settings.language = language;
+    library::ParseXmlBytes(kDatabase, app_->database.document);
+    dialogs::CreateSettingsWindow(*app_);
+    library::FillIndexTree(*app_);
+    library::ExpandAllAndCount(*app_);
+    Settle(*app_);
+    testsupport::DrainEvents(*app_);
+  }
+
+  toolkit::Ui& Ui() const { return app_->ui; }
+  std::string Text(int id) const { return Ui().GadgetText(id); }
+  std::string Tooltip(int id) const {
+    gchar* text = gtk_widget_get_tooltip_text(Ui().GadgetWidget(id));
+    std::string result = text ? text : "";
+    g_free(text);
+    return result;
+  }
+  std::string InfoMenuItem(int item) const {
+    return Ui().FindMenu(app::menu_id::kInfo)->ItemText(item);
+  }
+  std::vector<std::string> Items(int id) const {
+    std::vector<std::string> items;
+    for (int i = 0; i < Ui().CountGadgetItems(id); ++i) items.push_back(Ui().GadgetItemText(id, i));
+    return items;
+  }
+  // Presses keys on the main window for real.
+  void PressKeys(const std::string& keys) {
+    toolkit::Window* window = Ui().FindWindow(app::window_id::kMain);
+    ASSERT_TRUE(testsupport::FocusForKeys(window->Handle()));
+    ASSERT_EQ(testsupport::Run("xdotool key " + keys), 0);
+    testsupport::RunUntil([&] { return !Ui().Events().Empty(); }, 2000);
+    Settle(*app_);
+  }
+
+  TempDirectory folder_;
+  std::unique_ptr<app::AppState> app_;
+};
+
+TEST_F(LanguageTexts, AStoredLanguageIsAppliedAtStartWithEveryTextOfTheFile) {
+  const std::string file = ShippedLanguageFile();
+  ASSERT_FALSE(file.empty());
+  Start(1, &file);
+  // As at start-up: the box shows the stored language, the setting goes
+  // back to German so that the switch sees a change.
+  app_->settings.language = 0;
+  testsupport::MessageCatcher message;
+  library::ApplyLanguage(*app_, true);
+  Settle(*app_);
+  EXPECT_FALSE(message.Answered());
+  EXPECT_EQ(app_->settings.language, 1);
+  EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Button");
+  EXPECT_EQ(Ui().GadgetState(gid::kIndexTree), 0);
+
+  EXPECT_EQ(Text(gid::kLanguageLabel), "Language");
+  EXPECT_EQ(Text(gid::kProgramFrame), "Program settings ...");
+  EXPECT_EQ(Text(gid::kDarkBox), "'Dark theme' colours");
+  EXPECT_EQ(Text(gid::kFontChooseButton), "...");
+  EXPECT_EQ(Items(gid::kHintBox), (std::vector<std::string>{"Both effects", "Window 'shake'",
+                                                            "Search field blinks if supported"}));
+  EXPECT_EQ(Items(gid::kLanguageBox)[2], "French");
+  EXPECT_EQ(Ui().GadgetState(gid::kLanguageBox), 1) << "the chosen item stays";
+  EXPECT_EQ(InfoMenuItem(app::menu_item::kAbout), "About Linux OX-ZUR-Erirada-Vuvazo ...");
+  EXPECT_EQ(Tooltip(gid::kSearchField),
+            "Search for a term in the index (& description) in the current language (or all). "
+            "See settings.");
+  EXPECT_EQ(Tooltip(gid::kCancelButton).empty(), false);
+}
+
+TEST_F(LanguageTexts, FileTextsReplaceEvenWithNothingAndSelectorsTakeTabFields) {
+  const std::string file =
+      "[LanguageItems]\n"
+      "Key=#Cnf_SearchMode\nde=Eins\tZwei\nen=One\tTwo\nfr=Un\tDeux\n"
+      "Key=#Cnf_LangLabel\nde=Sprache\nen=Language & more\nfr=Langue\n"
+      "[Tooltips]\n"
+      "Key=#Main_Find\nde=Suchen\nen=Find <it>\nfr=Chercher\n";
+  Start(0, &file);
+  Ui().SetGadgetState(gid::kLanguageBox, 1);
+  library::ApplyLanguage(*app_, true);
+  Settle(*app_);
+  EXPECT_EQ(Items(gid::kSearchModeBox), (std::vector<std::string>{"One", "Two", ""}));
+  EXPECT_EQ(Text(gid::kLanguageLabel), "Language & more") << "shown as plain text";
+  EXPECT_EQ(Tooltip(gid::kSearchField), "Find <it>");
+  EXPECT_EQ(Text(gid::kHintLabel), "") << "a text missing from the file empties the label";
+  EXPECT_EQ(Tooltip(gid::kLanguageBox), "");
+  EXPECT_EQ(InfoMenuItem(app::menu_item::kCheckUpdates), "");
+}
+
+TEST_F(LanguageTexts, AMissingFileIsReportedOnceAndLeavesEveryTextEmpty) {
+  Start(0, nullptr);
+  testsupport::MessageCatcher message;
+  Ui().SetGadgetState(gid::kLanguageBox, 1);
+  library::ApplyLanguage(*app_, true);
+  Settle(*app_);
+  ASSERT_TRUE(message.Answered());
+  EXPECT_EQ(message.Seen().title, "");
+  EXPECT_EQ(message.Seen().text, "Language-File not found!");
+  EXPECT_EQ(Text(gid::kLanguageLabel), "");
+  EXPECT_EQ(Text(gid::kPathsFrame), "");
+  EXPECT_EQ(Items(gid::kTitleBox), (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(Tooltip(gid::kSettingsButton), "");
+  EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Button") << "the index still switches";
+
+  testsupport::MessageCatcher second;
+  Ui().SetGadgetState(gid::kLanguageBox, 2);
+  library::ApplyLanguage(*app_, true);
+  Settle(*app_);
+  EXPECT_FALSE(second.Answered()) << "one message per run";
+  EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Bouton");
+}
+
+TEST_F(LanguageTexts, TheLanguageOfTheEnvironmentStandsInForAnUnknownLanguage) {
+  const std::string file = ShippedLanguageFile();
+  Start(0, &file);
+  const char* saved = std::getenv("LANG");
+  const std::string kept = saved ? saved : "";
+  setenv("LANG", "fr_FR.UTF-8", 1);
+  EXPECT_EQ(library::UiText(*app_, "#Cnf_LangLabel", false, ""), "Langue");
+  setenv("LANG", "f", 1);
+  EXPECT_EQ(library::UiText(*app_, "#Cnf_LangLabel", false, ""), "");
+  unsetenv("LANG");
+  EXPECT_EQ(library::UiText(*app_, "#Cnf_LangLabel", false, ""), "");
+  if (saved) setenv("LANG", kept.c_str(), 1);
+}
+
+TEST_F(LanguageTexts, AltEAndF6SwitchOnlyTheIndexAndF6LeavesFrenchAlone) {
+  Start(0, nullptr);  // no language file: the keys must not need one
+  testsupport::MessageCatcher message;
+  PressKeys("alt+e");
+  EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Button");
+  EXPECT_EQ(Ui().GadgetState(gid::kLanguageBox), 1);
+  EXPECT_EQ(app_->settings.language, 1);
+  EXPECT_EQ(Text(gid::kLanguageLabel), "Sprache") << "labels keep their texts";
+  EXPECT_EQ(Tooltip(gid::kSearchField).rfind("Ausdruck suchen", 0), 0u);
+
+  PressKeys("F6");
+  EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Knopf");
+  EXPECT_EQ(app_->settings.language, 0);
+
+  PressKeys("alt+f");
+  ASSERT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Bouton");
+  Ui().SetGadgetState(gid::kIndexTree, 3);
+  PressKeys("F6");
+  EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Bouton");
+  EXPECT_EQ(Ui().GadgetState(gid::kLanguageBox), 2);
+  EXPECT_EQ(Ui().GadgetState(gid::kIndexTree), 3) << "no refill";
+  EXPECT_FALSE(message.Answered());
+}
+
+}  // namespace
