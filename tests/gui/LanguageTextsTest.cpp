@@ -61,6 +61,9 @@ class LanguageTexts : public testing::Test {
   }
 
   toolkit::Ui& Ui() const { return app_->ui; }
+  // While a message catcher waits, its polling keeps the loop from ever
+  // being idle; a message would have come while the command ran.
+  void SettleBriefly() { Settle(*app_, 150, 1000); }
   std::string Text(int id) const { return Ui().GadgetText(id); }
   std::string Tooltip(int id) const {
     gchar* text = gtk_widget_get_tooltip_text(Ui().GadgetWidget(id));
@@ -82,7 +85,7 @@ class LanguageTexts : public testing::Test {
     ASSERT_TRUE(testsupport::FocusForKeys(window->Handle()));
     ASSERT_EQ(testsupport::Run("xdotool key " + keys), 0);
     testsupport::RunUntil([&] { return !Ui().Events().Empty(); }, 2000);
-    Settle(*app_);
+    SettleBriefly();
   }
 
   TempDirectory folder_;
@@ -98,7 +101,7 @@ TEST_F(LanguageTexts, AStoredLanguageIsAppliedAtStartWithEveryTextOfTheFile) {
   app_->settings.language = 0;
   testsupport::MessageCatcher message;
   library::ApplyLanguage(*app_, true);
-  Settle(*app_);
+  SettleBriefly();
   EXPECT_FALSE(message.Answered());
   EXPECT_EQ(app_->settings.language, 1);
   EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Button");
@@ -129,7 +132,7 @@ TEST_F(LanguageTexts, FileTextsReplaceEvenWithNothingAndSelectorsTakeTabFields) 
   Start(0, &file);
   Ui().SetGadgetState(gid::kLanguageBox, 1);
   library::ApplyLanguage(*app_, true);
-  Settle(*app_);
+  SettleBriefly();
   EXPECT_EQ(Items(gid::kSearchModeBox), (std::vector<std::string>{"One", "Two", ""}));
   EXPECT_EQ(Text(gid::kLanguageLabel), "Language & more") << "shown as plain text";
   EXPECT_EQ(Tooltip(gid::kSearchField), "Find <it>");
@@ -143,7 +146,7 @@ TEST_F(LanguageTexts, AMissingFileIsReportedOnceAndLeavesEveryTextEmpty) {
   testsupport::MessageCatcher message;
   Ui().SetGadgetState(gid::kLanguageBox, 1);
   library::ApplyLanguage(*app_, true);
-  Settle(*app_);
+  SettleBriefly();
   ASSERT_TRUE(message.Answered());
   EXPECT_EQ(message.Seen().title, "");
   EXPECT_EQ(message.Seen().text, "Language-File not found!");
@@ -156,7 +159,7 @@ TEST_F(LanguageTexts, AMissingFileIsReportedOnceAndLeavesEveryTextEmpty) {
   testsupport::MessageCatcher second;
   Ui().SetGadgetState(gid::kLanguageBox, 2);
   library::ApplyLanguage(*app_, true);
-  Settle(*app_);
+  SettleBriefly();
   EXPECT_FALSE(second.Answered()) << "one message per run";
   EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Bouton");
 }
