@@ -2,6 +2,7 @@
 #include "export/WebPageText.h"
 
 #include "library/PathRules.h"
+#include "toolkit/TextLines.h"
 
 namespace exports {
 namespace {
@@ -62,22 +63,6 @@ void AppendEntryLink(std::string& out, const library::IndexEntry& entry,
 
 }  // namespace
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
-}
-
 std::string WithDateStamp(std::string_view line, std::string_view stamp) {
   if (line.find(kDateWord) == std::string_view::npos) return std::string(line);
   std::string changed;
@@ -97,7 +82,7 @@ std::string WithDateStamp(std::string_view line, std::string_view stamp) {
 std::string TemplateLines(std::string_view templateText, const std::string* stamp) {
   std::string out;
   out.reserve(templateText.size() + 64);
-  for (std::string_view line : SplitLines(templateText)) {
+  for (std::string_view line : toolkit::SplitLines(templateText)) {
     if (stamp) {
       out += WithDateStamp(line, *stamp);
     } else {

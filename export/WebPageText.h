@@ -15,11 +15,6 @@ inline constexpr const char* kHeadTemplateName = "OX-LinuxAPI-Head.html";
 inline constexpr const char* kTailTemplateName = "OX-LinuxAPI-Tail.html";
 inline constexpr const char* kWebPageName = "OX-LinuxAPI-Lib.html";
 
-// The lines of a text: a line ends at LF, CR, or CR LF, and the terminator is
-// not part of it. A last line without terminator counts; a text ending in a
-// terminator has no empty line after it.
-std::vector<std::string_view> SplitLines(std::string_view text);
-
 // A line holding "CurrDate" in exactly that letter case gets the stamp in
 // place of every occurrence of the word in any letter case; other lines stay.
 std::string WithDateStamp(std::string_view line, std::string_view stamp);

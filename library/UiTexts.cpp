@@ -1,8 +1,11 @@
 // The UI texts of the language file.
 #include "library/UiTexts.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
+#include "toolkit/TextLines.h"
 #include "toolkit/WholeFile.h"
 
 namespace library {
@@ -12,32 +15,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kItemsSection = "[LanguageItems]";
 constexpr std::string_view kTooltipSection = "[Tooltips]";
 constexpr std::string_view kTooltipPrefix = "TT";
-
-// Hands out the lines of a text one by one. A line ends with LF, CR or
-// CR LF; the end itself is not part of the line, and a last line without
-// an end still counts.
-class LineReader {
- public:
-  explicit LineReader(std::string_view text) : rest_(text) {}
-
-  bool Next(std::string_view& line) {
-    if (rest_.empty()) return false;
-    const size_t end = rest_.find_first_of("\r\n");
-    if (end == std::string_view::npos) {
-      line = rest_;
-      rest_ = {};
-      return true;
-    }
-    line = rest_.substr(0, end);
-    size_t next = end + 1;
-    if (rest_[end] == '\r' && next < rest_.size() && rest_[next] == '\n') ++next;
-    rest_.remove_prefix(next);
-    return true;
-  }
-
- private:
-  std::string_view rest_;
-};
 
 std::string_view WithoutLeadingSpaces(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
@@ -73,10 +50,12 @@ void UiTexts::Parse(std::string_view fileText) {
     fileText.remove_prefix(kByteOrderMark.size());
   }
 
-  LineReader reader(fileText);
-  std::string_view line;
-  bool inItems = false;
-  while (!inItems && reader.Next(line)) inItems = WithoutLeadingSpaces(line) == kItemsSection;
+  const std::vector<std::string_view> lines = toolkit::SplitLines(fileText);
+  // Everything up to and including the items' section line is preamble.
+  auto next = std::find_if(lines.begin(), lines.end(), [](std::string_view line) {
+    return WithoutLeadingSpaces(line) == kItemsSection;
+  });
+  if (next != lines.end()) ++next;
 
   // After a "Key" line the "de", "en" and "fr" lines must follow directly,
   // in this order. A line that breaks the sequence ends the item and is then
@@ -88,8 +67,8 @@ void UiTexts::Parse(std::string_view fileText) {
   std::string identifier;
   UiTextItem* item = nullptr;
 
-  while (reader.Next(line)) {
-    line = WithoutLeadingSpaces(line);
+  for (; next != lines.end(); ++next) {
+    const std::string_view line = WithoutLeadingSpaces(*next);
     const NamedLine named = SplitLine(line);
     switch (expect) {
       case Expect::kGerman:

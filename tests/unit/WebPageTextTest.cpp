@@ -88,15 +88,7 @@ TEST(WebPageText, EntryLinksJoinThePlatformWordAndTheFileWithOneSlash) {
   }
 }
 
-TEST(WebPageText, LinesEndAtLineFeedCarriageReturnOrBoth) {
-  using Lines = std::vector<std::string_view>;
-  EXPECT_EQ(SplitLines(""), Lines{});
-  EXPECT_EQ(SplitLines("a"), Lines{"a"});
-  EXPECT_EQ(SplitLines("a\n"), Lines{"a"});
-  EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("\n\r\n\r"), (Lines{"", "", ""}));
-  EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"})) << "LF CR is two line ends";
-  EXPECT_EQ(SplitLines("a\r\r\nb"), (Lines{"a", "", "b"}));
+TEST(WebPageText, TemplateLinesEndAtLineFeedCarriageReturnOrBoth) {
   EXPECT_EQ(TemplateLines("x\r\ny\rz", nullptr), "x\ny\nz\n");
 }
 
