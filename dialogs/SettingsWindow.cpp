@@ -198,9 +198,9 @@ void CreateClosingButtons(app::AppState& app) {
 void ShowStoredSettings(app::AppState& app) {
   toolkit::Ui& ui = app.ui;
   const library::AppSettings& settings = app.settings;
-  const auto item = [](std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, -1, 2));
-  };
+  // A stored value that names no item leaves its box without a choice, so a
+  // later Save keeps the value instead of storing an item in its place.
+  const auto item = [](std::int64_t value) { return value >= 0 && value <= 2 ? int(value) : -1; };
   ui.SetGadgetState(gid::kLanguageBox, item(settings.language));
   ui.SetGadgetState(gid::kSearchModeBox, item(settings.searchMode));
   ui.SetGadgetState(gid::kHintBox, item(settings.searchHint));

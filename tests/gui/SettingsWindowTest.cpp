@@ -319,4 +319,21 @@ TEST_F(SettingsWindow, FramesHaveBoldTitlesOverNoBackground) {
   }
 }
 
+TEST(SettingsValues, AStoredValueThatNamesNoItemSurvivesASave) {
+  TempDirectory folder;
+  std::unique_ptr<app::AppState> app = testsupport::NewAppWithMainWindow();
+  ASSERT_TRUE(app);
+  app->programDirectory = folder.Path() + "/";
+  app->settings.searchHint = 7;
+  app->settings.codeMarks = -3;
+  dialogs::CreateSettingsWindow(*app);
+  EXPECT_EQ(app->ui.GadgetState(gid::kHintBox), -1);
+  EXPECT_EQ(app->ui.GadgetState(gid::kMarkingBox), -1);
+  dialogs::OpenSettingsWindow(*app);
+  dialogs::SaveSettings(*app);
+  Settle(*app);
+  EXPECT_EQ(app->settings.searchHint, 7);
+  EXPECT_EQ(app->settings.codeMarks, -3);
+}
+
 }  // namespace
