@@ -1,8 +1,9 @@
 # Debian packages the project needs, and installing the missing ones.
 # Sourced by scripts/run and scripts/test.
 
-# To build the viewer.
-build_packages=(cmake make g++ pkg-config libgtk-3-dev libexpat1-dev libpng-dev)
+# To build the viewer, and the HTTP library its update check loads at run
+# time (it is never linked; without it the check reports nothing).
+build_packages=(cmake make g++ pkg-config libgtk-3-dev libexpat1-dev libpng-dev libcurl3-gnutls)
 # To build and run the tests: a virtual display with a small window manager,
 # real input, the clipboard, screenshots.
 test_packages=(googletest libgtest-dev xvfb xauth x11-utils xdotool xclip imagemagick openbox)
