@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "library/UiTexts.h"
 #include "resources/Icons.h"
 #include "toolkit/GLibHandles.h"
+#include "toolkit/HttpClient.h"
 #include "toolkit/Ui.h"
 
 namespace app {
@@ -22,6 +24,13 @@ namespace app {
 // Images are registered under the number of their icon.
 constexpr int ImageId(resources::Icon icon) {
   return static_cast<int>(icon);
+}
+
+// Registers the icon's image on first use and returns its id.
+inline int IconImage(toolkit::Ui& ui, resources::Icon icon) {
+  const int id = ImageId(icon);
+  if (!ui.Image(id)) ui.CatchImage(id, resources::IconPng(icon));
+  return id;
 }
 
 inline constexpr const char* kProgramTitle = "Linux OX-ZUR-Erirada-Vuvazo";
@@ -74,7 +83,10 @@ struct AppState {
   int desktopWidth = 0;
   int desktopHeight = 0;
 
-  // The update check.
+  // The update check: the server asked (host or host:port), the HTTP layer
+  // that loads its library on first use, and the values of the last reading.
+  std::string updateHost = ORVEX_UPDATE_HOST;
+  std::unique_ptr<toolkit::HttpClient> http = std::make_unique<toolkit::HttpClient>();
   std::string versionText = kProgramVersion;
   std::string serverVersion;
   std::string serverLibraryDate;

@@ -1,12 +1,72 @@
 // The About window: the toolkit's about dialog, built anew each time.
 #include "dialogs/AboutDialog.h"
 
+#include <string>
+#include <vector>
+
 #include "app/AppState.h"
+#include "app/Ids.h"
 
 namespace dialogs {
+namespace {
 
-void BuildAboutCredits(app::AppState&) {}
+constexpr const char* kAuthor = "Ilka Vennemark";
+constexpr const char* kCoAuthor = "Tjorven Brask";
+constexpr const char* kWebsite = "https://www.orvex-api.example/";
 
-void OpenAboutDialog(app::AppState&, GdkPixbuf*) {}
+constexpr const char* kComments =
+    "Viewer für die Orvex-API-Funktions-Sammlung.\n"
+    "Viewer for the Orvex API-functions-collection.";
+
+// The credit lists as the dialog takes them: pointers into the kept strings,
+// ended by a null pointer.
+std::vector<const char*> CreditList(const std::vector<std::string>& lines) {
+  std::vector<const char*> list;
+  list.reserve(lines.size() + 1);
+  for (const std::string& line : lines) list.push_back(line.c_str());
+  list.push_back(nullptr);
+  return list;
+}
+
+}  // namespace
+
+void BuildAboutCredits(app::AppState& app) {
+  app.aboutAuthors = {"", kAuthor, kCoAuthor, "  (ideas, code, design, tests)"};
+  app.aboutDocumenters = {"", kAuthor, kCoAuthor};
+}
+
+std::string AboutVersion() {
+  return std::string(app::kProgramVersion) + " gtk" + std::to_string(gtk_get_major_version());
+}
+
+void OpenAboutDialog(app::AppState& app, GdkPixbuf* logo) {
+  GtkWidget* dialog = gtk_about_dialog_new();
+  GtkAboutDialog* about = GTK_ABOUT_DIALOG(dialog);
+  gtk_about_dialog_set_program_name(about, app::kApplicationName);
+  gtk_about_dialog_set_version(about, AboutVersion().c_str());
+  gtk_about_dialog_set_comments(about, kComments);
+  gtk_about_dialog_set_copyright(about, (std::string("Freeware · © 2019–2026 ") + kAuthor).c_str());
+  gtk_about_dialog_set_website(about, kWebsite);
+  gtk_about_dialog_set_website_label(about, "www.orvex-api.example");
+  std::vector<const char*> authors = CreditList(app.aboutAuthors);
+  std::vector<const char*> documenters = CreditList(app.aboutDocumenters);
+  gtk_about_dialog_set_authors(about, authors.data());
+  gtk_about_dialog_set_documenters(about, documenters.data());
+  gtk_about_dialog_set_translator_credits(
+      about, (std::string(kAuthor) +
+              "\nEnglish and French texts with the help of online translation services")
+                 .c_str());
+  // Without a logo the dialog shows the program's window icon, when there is one.
+  if (logo) gtk_about_dialog_set_logo(about, logo);
+  gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+  if (toolkit::Window* main = app.ui.FindWindow(app::window_id::kMain)) {
+    gtk_window_set_transient_for(GTK_WINDOW(dialog), main->Handle());
+    gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER_ON_PARENT);
+  } else {
+    gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
+  }
+  (void)gtk_dialog_run(GTK_DIALOG(dialog));
+  gtk_widget_destroy(dialog);
+}
 
 }  // namespace dialogs

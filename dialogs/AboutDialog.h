@@ -3,6 +3,8 @@
 
 #include <gtk/gtk.h>
 
+#include <string>
+
 namespace app {
 struct AppState;
 }
@@ -11,6 +13,9 @@ namespace dialogs {
 
 // Builds the credit lists kept for the whole run.
 void BuildAboutCredits(app::AppState& app);
+
+// "0.25.37 gtk" and the toolkit's major version.
+std::string AboutVersion();
 
 // Shows the About window modally with the logo (may be nullptr) and destroys it when closed.
 void OpenAboutDialog(app::AppState& app, GdkPixbuf* logo);

@@ -8,14 +8,56 @@
 #include "app/ExternalPrograms.h"
 #include "app/Ids.h"
 #include "app/NotFoundHints.h"
+#include "dialogs/GroupFrame.h"
 #include "library/PathRules.h"
 #include "toolkit/Clipboard.h"
+#include "toolkit/LabelGadget.h"
 #include "toolkit/ShortcutCode.h"
+#include "toolkit/TextFieldGadget.h"
 
 namespace dialogs {
 namespace {
 
 namespace gid = app::gadget_id;
+using resources::Icon;
+using toolkit::label_flag::kRight;
+using toolkit::text_field_flag::kReadOnly;
+using toolkit::text_field_flag::kRightAligned;
+
+void CreateDatabaseControls(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  CreateGroupFrame(app, gid::kInfoDatabaseFrame, 5, 2, 710, 148, "Datenbank & Library ...");
+  ui.CreateImage(gid::kInfoLibraryFolderImage, 7, 26, 16, 16, app::IconImage(ui, Icon::Database));
+  ui.SetGadgetTooltip(gid::kInfoLibraryFolderImage,
+                      "Klick öffnet den Dateimanager mit dem Library-Pfad.");
+  ui.CreateLabel(gid::kInfoDatabaseLabel, 25, 25, 162, 22, "Datenbank (xml):", kRight);
+  ui.CreateTextField(gid::kInfoDatabaseField, 190, 20, 520, 26, kReadOnly);
+  ui.CreateLabel(gid::kInfoContentLabel, 5, 57, 182, 22, "Inhalt:", kRight);
+  ui.CreateTextField(gid::kInfoContentField, 190, 52, 520, 26, kReadOnly);
+  ui.CreateLabel(gid::kInfoLibraryLabel, 5, 89, 182, 22, "Library (Hauptordner):", kRight);
+  ui.CreateTextField(gid::kInfoLibraryField, 190, 84, 520, 26, kReadOnly);
+  // The arrow leads from the field above to its details; it does nothing.
+  ui.CreateImage(toolkit::kNoGadgetId, 183, 121, 16, 16, app::IconImage(ui, Icon::ArrowDownRight));
+  ui.CreateLabel(gid::kInfoTopicsLabel, 175, 121, 130, 22, "Themen:", kRight);
+  ui.CreateTextField(gid::kInfoTopicsField, 310, 116, 80, 26, kReadOnly | kRightAligned);
+  ui.CreateLabel(gid::kInfoEntriesLabel, 475, 121, 150, 22, "Einträge:", kRight);
+  ui.CreateTextField(gid::kInfoEntriesField, 630, 116, 80, 26, kReadOnly | kRightAligned);
+}
+
+void CreateFileControls(app::AppState& app) {
+  toolkit::Ui& ui = app.ui;
+  CreateGroupFrame(app, gid::kInfoFileFrame, 5, 162, 710, 87, "Gewählte Datei ...");
+  ui.CreateImage(gid::kInfoCopyImage, 7, 186, 16, 16, app::IconImage(ui, Icon::Document));
+  ui.SetGadgetTooltip(gid::kInfoCopyImage, "Klick kopiert den Code-Pfad ins Clipboard.");
+  ui.CreateLabel(gid::kInfoFileLabel, 25, 187, 162, 22, "Datei (+Unterordner):", kRight);
+  ui.CreateTextField(gid::kInfoFileField, 190, 182, 520, 26, kReadOnly);
+  // The arrow leads from the field above to its details; it does nothing.
+  ui.CreateImage(toolkit::kNoGadgetId, 174, 220, 16, 16, app::IconImage(ui, Icon::ArrowDownRight));
+  ui.CreateLabel(gid::kInfoCodeFormatLabel, 175, 220, 130, 22, "Code-Format:", kRight);
+  ui.CreateTextField(gid::kInfoCodeFormatField, 310, 215, 80, 26, kReadOnly);
+  ui.CreateLabel(gid::kInfoExecutableFormatLabel, 455, 220, 170, 22, "Executable-Format:", kRight);
+  ui.CreateTextField(gid::kInfoExecutableFormatField, 630, 215, 80, 26, kReadOnly);
+}
 
 }  // namespace
 
@@ -24,7 +66,10 @@ void CreateDatabaseInfoWindow(app::AppState& app) {
   toolkit::Window* window = app.ui.OpenWindow(
       app::window_id::kDatabaseInfo, 0, 0, 720, 252, "About: Current database & file",
       kSystemMenu | kScreenCentered | kInvisible | kUtility);
-  if (window) window->AddShortcut(toolkit::key::kEscape, app::menu_item::kEscape);
+  if (!window) return;
+  window->AddShortcut(toolkit::key::kEscape, app::menu_item::kEscape);
+  CreateDatabaseControls(app);
+  CreateFileControls(app);
 }
 
 void FillDatabaseInfo(app::AppState& app) {

@@ -12,6 +12,7 @@
 #include "app/Ids.h"
 #include "codeview/CodeFileLoading.h"
 #include "codeview/CodeZoom.h"
+#include "dialogs/GroupFrame.h"
 #include "library/DatabaseLoading.h"
 #include "library/IndexEntry.h"
 #include "library/IndexTree.h"
@@ -19,7 +20,6 @@
 #include "library/PathRules.h"
 #include "library/Preferences.h"
 #include "toolkit/ComboBoxGadget.h"
-#include "toolkit/FrameGadget.h"
 #include "toolkit/LabelGadget.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Requesters.h"
@@ -78,17 +78,9 @@ constexpr Selector kSelectors[] = {
      {"Reiner Text", "Fett, graue Kommentare", "Blau+Fett, graue Kommentare"}},
 };
 
-// A group frame: bold title over a transparent background.
-void CreateGroupFrame(app::AppState& app, int id, int y, int height, const char* title) {
-  toolkit::Ui& ui = app.ui;
-  ui.CreateFrame(id, 5, y, 624, height, title);
-  ui.SetGadgetFont(id, app::font_id::kBoldUi);
-  if (auto* frame = ui.Find<toolkit::FrameGadget>(id)) frame->SetBackground(app.transparent);
-}
-
 void CreatePathControls(app::AppState& app) {
   toolkit::Ui& ui = app.ui;
-  CreateGroupFrame(app, gid::kPathsFrame, 5, 168,
+  CreateGroupFrame(app, gid::kPathsFrame, 5, 5, 624, 168,
                    "Pfade (Datenbank) temporär oder dauerhaft ändern ...");
   ui.CreateLabel(gid::kDatabaseLabel, 15, 15, 400, 26, "Datenbank-Pfad (*.xml):");
   // Its text sits on the field below, clear of the frame's title above.
@@ -131,9 +123,7 @@ void CreateLanguageBox(app::AppState& app) {
   } languages[] = {
       {"German", Icon::FlagGerman}, {"English", Icon::FlagBritish}, {"French", Icon::FlagFrench}};
   for (const auto& language : languages) {
-    const int image = app::ImageId(language.flag);
-    if (!ui.Image(image)) ui.CatchImage(image, resources::IconPng(language.flag));
-    ui.AddGadgetItem(gid::kLanguageBox, -1, language.text, image);
+    ui.AddGadgetItem(gid::kLanguageBox, -1, language.text, app::IconImage(ui, language.flag));
   }
 }
 
@@ -152,7 +142,7 @@ void CreateFontControls(app::AppState& app) {
 
 void CreateProgramControls(app::AppState& app) {
   toolkit::Ui& ui = app.ui;
-  CreateGroupFrame(app, gid::kProgramFrame, 180, 282, "Programm-Einstellungen ...");
+  CreateGroupFrame(app, gid::kProgramFrame, 5, 180, 624, 282, "Programm-Einstellungen ...");
   CreateLanguageBox(app);
   CreateFontControls(app);
   const struct {

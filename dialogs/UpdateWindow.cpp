@@ -4,15 +4,29 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "toolkit/ShortcutCode.h"
+#include "toolkit/TextFieldGadget.h"
 
 namespace dialogs {
 
 void CreateUpdateWindow(app::AppState& app) {
   using namespace toolkit::window_flag;
-  toolkit::Window* window = app.ui.OpenWindow(
-      app::window_id::kUpdate, 0, 0, 640, 105, "Orvex-Linux-API-Viewer: Update check",
-      kSystemMenu | kScreenCentered | kInvisible | kUtility);
-  if (window) window->AddShortcut(toolkit::key::kEscape, app::menu_item::kEscape);
+  namespace gid = app::gadget_id;
+  toolkit::Ui& ui = app.ui;
+  toolkit::Window* window =
+      ui.OpenWindow(app::window_id::kUpdate, 0, 0, 640, 105, "Orvex-Linux-API-Viewer: Update check",
+                    kSystemMenu | kScreenCentered | kInvisible | kUtility);
+  if (!window) return;
+  window->AddShortcut(toolkit::key::kEscape, app::menu_item::kEscape);
+  // The results only report; they never take the focus from the keyboard.
+  constexpr int kResultFlags =
+      toolkit::text_field_flag::kReadOnly | toolkit::text_field_flag::kNoFocus;
+  ui.CreateLabel(gid::kUpdateGtk2Label, 5, 15, 345, 22, "App-Update gtk2 verfügbar? ");
+  ui.CreateTextField(gid::kUpdateGtk2Result, 355, 10, 280, 26, kResultFlags);
+  ui.CreateLabel(gid::kUpdateGtk3Label, 5, 45, 345, 22, "App-Update gtk3 verfügbar? ");
+  ui.CreateTextField(gid::kUpdateGtk3Result, 355, 40, 280, 26, kResultFlags);
+  ui.CreateLabel(gid::kUpdateLibraryLabel, 5, 75, 345, 22,
+                 "API-Update (Codes & Datenbank) verfügbar? ");
+  ui.CreateTextField(gid::kUpdateLibraryResult, 355, 70, 280, 26, kResultFlags);
 }
 
 }  // namespace dialogs

@@ -102,6 +102,20 @@ void Ui::ShowWindow(int id, bool visible) {
   if (Window* window = FindWindow(id)) window->Show(visible);
 }
 
+void Ui::SetBusy(bool busy) {
+  GdkDisplay* display = gdk_display_get_default();
+  if (!display) return;
+  const auto cursor = busy ? GObjectPtr<GdkCursor>::Adopt(gdk_cursor_new_from_name(display, "wait"))
+                           : GObjectPtr<GdkCursor>();
+  for (const auto& [id, window] : windows_) {
+    if (GdkWindow* surface = gtk_widget_get_window(GTK_WIDGET(window->Handle()))) {
+      gdk_window_set_cursor(surface, cursor.get());
+    }
+  }
+  // The pointer changes now, not when the blocking call has ended.
+  gdk_display_flush(display);
+}
+
 Window* Ui::FindWindow(int id) const {
   const auto found = windows_.find(id);
   return found == windows_.end() ? nullptr : found->second.get();
@@ -109,7 +123,7 @@ Window* Ui::FindWindow(int id) const {
 
 template <typename Kind, typename... Args>
 Kind* Ui::Place(int id, int x, int y, int width, int height, Args&&... args) {
-  if (id < 0 || !currentLayer_) return nullptr;
+  if ((id < 0 && id != kNoGadgetId) || !currentLayer_) return nullptr;
   if (const auto old = gadgets_.find(id); old != gadgets_.end()) {
     if (GtkWidget* outer = old->second->Outer()) gtk_widget_destroy(outer);
     gadgets_.erase(old);
@@ -120,7 +134,11 @@ Kind* Ui::Place(int id, int x, int y, int width, int height, Args&&... args) {
   gtk_layout_put(currentLayer_, outer, x, y);
   gtk_widget_show_all(outer);
   Kind* placed = gadget.get();
-  gadgets_[id] = std::move(gadget);
+  if (id == kNoGadgetId) {
+    decorations_.push_back(std::move(gadget));
+  } else {
+    gadgets_[id] = std::move(gadget);
+  }
   return placed;
 }
 
@@ -417,6 +435,7 @@ bool Ui::DragFiles(int sourceGadget, const std::vector<std::string>& absolutePat
 void Ui::ReleaseAll() {
   for (auto& [id, window] : windows_) window->Destroy();
   gadgets_.clear();
+  decorations_.clear();
   windows_.clear();
   menus_.clear();
   images_.clear();

@@ -21,6 +21,9 @@ namespace toolkit {
 
 class ContainerGadget;
 
+// The identifier of a gadget that is never addressed again.
+inline constexpr int kNoGadgetId = -1;
+
 // Everything is addressed by the program's identifiers. An identifier with
 // nothing registered makes an operation do nothing (and a query read as empty,
 // 0 or -1). Gadgets are created into the window opened last, or into the
@@ -46,8 +49,11 @@ class Ui {
   Window* FindWindow(int id) const;
   // Shows (and raises) or hides a window.
   void ShowWindow(int id, bool visible);
+  // The busy pointer over every window while the program blocks, and back.
+  void SetBusy(bool busy);
 
-  // Gadgets.
+  // Gadgets. A gadget created with kNoGadgetId (a decoration such as an
+  // arrow) lives until ReleaseAll but cannot be found or changed.
   Gadget* CreateTextField(int id, int x, int y, int width, int height, int flags = 0);
   Gadget* CreateComboBox(int id, int x, int y, int width, int height, int flags = 0);
   Gadget* CreateTree(int id, int x, int y, int width, int height);
@@ -141,6 +147,7 @@ class Ui {
   EventSink sink_;
   std::map<int, std::unique_ptr<Window>> windows_;
   std::map<int, std::unique_ptr<Gadget>> gadgets_;
+  std::vector<std::unique_ptr<Gadget>> decorations_;  // created with kNoGadgetId
   std::map<int, std::unique_ptr<PopupMenu>> menus_;
   std::map<int, GObjectPtr<GdkPixbuf>> images_;
   std::map<int, PangoFontDescriptionPtr> fonts_;

@@ -16,6 +16,7 @@ constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo( ~ .*)?$";
 constexpr const char* kChooser = "^Choose database 'OX-LinuxAPI-Toc\\.xml' \\.\\.\\.$";
 constexpr const char* kErrorWindow = "^Linux OX-ZUR-Erirada-Vuvazo-Error$";
 constexpr const char* kXmlErrorWindow = "^Linux OX-ZUR-Erirada-VuvazoError$";
+constexpr const char* kAboutWindow = "^About Orvex-Linux-API-Viewer$";
 
 std::string PreferencesOf(const e2e::StagedCopy& stage) {
   return stage.ProgramDirectory() + "LinuxOX VIZ-AduDozuzo.ini";
@@ -44,6 +45,11 @@ TEST(DatabaseStart, FirstStartAsksForTheDatabaseAndCreatesThePreferences) {
   if (!e2e::WaitUntilHidden(chooser, 3000)) {
     ASSERT_TRUE(e2e::SendKeys(chooser, "Return"));
   }
+  // The very first start shows the About window once, over the main window.
+  const unsigned long about = e2e::WaitForWindowOf(program.Pid(), kAboutWindow);
+  ASSERT_NE(about, 0u) << "the About window did not open";
+  ASSERT_TRUE(e2e::SendKeys(about, "Escape"));
+  ASSERT_TRUE(e2e::WaitUntilHidden(about, 3000));
   const unsigned long window = e2e::WaitForWindowOf(program.Pid(), kMainWindow);
   ASSERT_NE(window, 0u) << "the main window did not open";
   EXPECT_EQ(TempDirectory::Read(PreferencesOf(stage)),

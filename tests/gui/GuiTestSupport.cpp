@@ -63,6 +63,18 @@ void Settle(app::AppState& app, int quietMs, int timeoutMs) {
   }
 }
 
+void SelectIndexRow(app::AppState& app, int row, int quietMs, int timeoutMs) {
+  app.ui.SetGadgetState(app::gadget_id::kIndexTree, row);
+  app.ui.PostEvent(toolkit::EventKind::Gadget, app::window_id::kMain, app::gadget_id::kIndexTree,
+                   toolkit::event_type::kChange);
+  Settle(app, quietMs, timeoutMs);
+}
+
+std::string ClipboardText() {
+  toolkit::GCharPtr text(gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD)));
+  return text ? text.get() : "";
+}
+
 std::vector<toolkit::Event> DrainEvents(app::AppState& app) {
   std::vector<toolkit::Event> events;
   while (auto event = app.ui.Events().Take()) events.push_back(*event);

@@ -22,6 +22,13 @@ void RunFor(int milliseconds);
 // Runs the toolkit and the program's dispatch until both are idle.
 void Settle(app::AppState& app, int quietMs = 150, int timeoutMs = 5000);
 
+// Selects an index row and shows its entry as a click does: the row's
+// change event goes through the program's dispatch.
+void SelectIndexRow(app::AppState& app, int row, int quietMs = 150, int timeoutMs = 5000);
+
+// The text on the desktop clipboard, empty when there is none.
+std::string ClipboardText();
+
 // Takes every queued event without dispatching it.
 std::vector<toolkit::Event> DrainEvents(app::AppState& app);
 

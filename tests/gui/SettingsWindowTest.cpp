@@ -77,12 +77,7 @@ class SettingsWindow : public testing::Test {
 
   toolkit::Ui& Ui() const { return app_->ui; }
   // Selects an index row and shows its entry, as a click does.
-  void Select(int row) {
-    Ui().SetGadgetState(gid::kIndexTree, row);
-    Ui().PostEvent(toolkit::EventKind::Gadget, app::window_id::kMain, gid::kIndexTree,
-                   toolkit::event_type::kChange);
-    Settle(*app_);
-  }
+  void Select(int row) { testsupport::SelectIndexRow(*app_, row); }
   void Open() {
     dialogs::OpenSettingsWindow(*app_);
     Settle(*app_);
