@@ -114,6 +114,14 @@ TEST_F(UpdateCheck, CarriageReturnsStayInTheShownValues) {
   EXPECT_EQ(app_->serverVersion, "0.25.37\r");
 }
 
+// Bytes that are no UTF-8 reach the fields as replacement characters, with
+// no toolkit warning (which would end the test).
+TEST_F(UpdateCheck, InvalidTextIsMadeValidBeforeItIsShown) {
+  CheckWith(LoopbackHttpServer::Serve(200, VersionFile("0.26.0\xFF", "2027-01-01\xC3")));
+  EXPECT_EQ(Results(), (std::vector<std::string>{" - ", "yes:  0.25.37 → 0.26.0\uFFFD",
+                                                 "yes:  2026-11-28 → 2027-01-01\uFFFD"}));
+}
+
 TEST_F(UpdateCheck, AnErrorPageIsReadLikeTheFile) {
   CheckWith(LoopbackHttpServer::Serve(404, VersionFile("0.30.0", "2030-01-01")));
   EXPECT_EQ(Results()[1], "yes:  0.25.37 → 0.30.0");
