@@ -24,12 +24,8 @@ std::string CurrentCodeFilePath(const AppState& app) {
 }  // namespace
 
 void OpenAboutWindow(AppState& app) {
-  toolkit::GObjectPtr<GdkPixbuf> logo;
-  if (app.ui.CatchImage(ImageId(resources::Icon::Program),
-                        resources::IconPng(resources::Icon::Program))) {
-    logo = toolkit::GObjectPtr<GdkPixbuf>::Ref(app.ui.Image(ImageId(resources::Icon::Program)));
-  }
-  dialogs::OpenAboutDialog(app, logo.get());
+  // The program icon decoded once; nothing when it cannot be decoded.
+  dialogs::OpenAboutDialog(app, app.ui.Image(IconImage(app.ui, resources::Icon::Program)));
 }
 
 void StartUpdateCheck(AppState& app) {
