@@ -22,6 +22,8 @@ std::optional<std::string> PercentDecode(std::string_view text) {
   std::string decoded;
   decoded.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
+    // A raw NUL would cut the path short where it is handed on as a C string.
+    if (text[i] == '\0') return std::nullopt;
     if (text[i] != '%') {
       decoded += text[i];
       continue;

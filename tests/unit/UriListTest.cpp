@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "toolkit/UriList.h"
 
 namespace toolkit {
@@ -31,6 +33,9 @@ TEST(UriList, SkipsCommentsOtherSchemesAndOtherHosts) {
 TEST(UriList, RejectsBrokenEscapesAndNulBytes) {
   EXPECT_EQ(LocalPathsFromUriList("file:///a%2\nfile:///b%zz.ox\nfile:///c%00.ox\nfile:///ok.ox"),
             (Paths{"/ok.ox"}));
+  // A raw NUL inside a URI, not only an encoded one, would cut the path short.
+  using namespace std::string_view_literals;
+  EXPECT_EQ(LocalPathsFromUriList("file:///tmp\0/x.ox\nfile:///ok.ox\0\0"sv), (Paths{"/ok.ox"}));
   EXPECT_TRUE(LocalPathsFromUriList("").empty());
   EXPECT_TRUE(LocalPathsFromUriList("file://").empty());
 }
