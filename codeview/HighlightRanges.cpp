@@ -483,6 +483,9 @@ std::vector<TextRange> ScanDeclarations(std::string_view text, HighlightRanges& 
   }
   const auto byStart = [](const TextRange& a, const TextRange& b) { return a.start < b.start; };
   std::stable_sort(functions.begin(), functions.end(), byStart);
+  // Two declaration keywords can reach the same name (a name run is maximal,
+  // so two of them are equal or disjoint): keep each range once.
+  functions.erase(std::unique(functions.begin(), functions.end()), functions.end());
   std::sort(found.begin(), found.end(), byStart);
   return found;
 }

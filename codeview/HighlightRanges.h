@@ -60,7 +60,7 @@ struct TopicLink {
 
 struct HighlightRanges {
   // Per tag, the ranges to apply, sorted by start. Ranges of one tag may
-  // touch or overlap (applying a tag twice is harmless).
+  // touch but never overlap.
   std::array<std::vector<TextRange>, kTagCount> ranges;
   // Names found after the declaration keywords, in the order found; may
   // hold empty names and repeats.
