@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "toolkit/TextEncoding.h"
 #include "toolkit/TextLines.h"
 #include "toolkit/WholeFile.h"
 
@@ -49,8 +50,11 @@ void UiTexts::Parse(std::string_view fileText) {
   if (fileText.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     fileText.remove_prefix(kByteOrderMark.size());
   }
+  // The texts go onto labels and tooltips, which take valid UTF-8 only: an
+  // invalid sequence or a NUL becomes U+FFFD here, once for the whole file.
+  const std::string validText = toolkit::ValidUtf8(fileText);
 
-  const std::vector<std::string_view> lines = toolkit::SplitLines(fileText);
+  const std::vector<std::string_view> lines = toolkit::SplitLines(validText);
   // Everything up to and including the items' section line is preamble.
   auto next = std::find_if(lines.begin(), lines.end(), [](std::string_view line) {
     return WithoutLeadingSpaces(line) == kItemsSection;

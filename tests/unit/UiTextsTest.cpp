@@ -132,9 +132,13 @@ TEST(UiTexts, ByteOrderMarkNulBytesAndLongLines) {
   EXPECT_EQ(
       Parsed("\xEF\xBB\xBF[LanguageItems]\nKey=#A\nde=a\nen=b\nfr=c\n").Lookup("#A", false, "fr"),
       "c");
-  const UiTexts withNul = Parsed("[LanguageItems]\nKey=#\0A\nde=x\0y\nen=\0\nfr=z\n"s);
-  EXPECT_EQ(withNul.Lookup("#\0A"s, false, "de"), "x\0y"s);
-  EXPECT_EQ(withNul.Lookup("#\0A"s, false, "en"), "\0"s);
+  // Labels take valid UTF-8 only: NUL bytes and invalid sequences become
+  // U+FFFD, in identifiers as in texts.
+  const UiTexts withNul =
+      Parsed("[LanguageItems]\nKey=#\0A\nde=x\0y\nen=\0\nfr=\xC3z\xFF\n"s);
+  EXPECT_EQ(withNul.Lookup("#\uFFFDA", false, "de"), "x\uFFFDy");
+  EXPECT_EQ(withNul.Lookup("#\uFFFDA", false, "en"), "\uFFFD");
+  EXPECT_EQ(withNul.Lookup("#\uFFFDA", false, "fr"), "\uFFFDz\uFFFD");
 
   const std::string huge(1 << 20, 'x');
   const UiTexts longLines =
