@@ -1,6 +1,8 @@
 // A popup menu whose items queue menu events for the window it was shown for.
 #include "toolkit/PopupMenu.h"
 
+#include "toolkit/GLibHandles.h"
+
 namespace toolkit {
 
 PopupMenu::PopupMenu(int id, EventSink& sink) : id_(id), sink_(sink) {
@@ -62,8 +64,19 @@ void PopupMenu::Popup(int window, GdkWindow* surface, const GdkEvent* trigger) {
   int y = 0;
   gdk_window_get_device_position(surface, pointer, &x, &y, nullptr);
   const GdkRectangle at{x, y, 1, 1};
+  // The menu takes its grab device and time from a trigger event. A command
+  // run from the program's own queue has no event in progress, so a button
+  // press of the pointer is made up for it.
+  GdkEventPtr event(gtk_get_current_event());
+  if (!event) {
+    event.reset(gdk_event_new(GDK_BUTTON_PRESS));
+    event->button.window = GDK_WINDOW(g_object_ref(surface));
+    event->button.time = GDK_CURRENT_TIME;
+    event->button.button = 1;
+    gdk_event_set_device(event.get(), pointer);
+  }
   gtk_menu_popup_at_rect(GTK_MENU(menu_), surface, &at, GDK_GRAVITY_NORTH_WEST,
-                         GDK_GRAVITY_NORTH_WEST, nullptr);
+                         GDK_GRAVITY_NORTH_WEST, event.get());
 }
 
 }  // namespace toolkit
