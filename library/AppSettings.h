@@ -29,6 +29,8 @@ struct AppSettings {
   std::int64_t winWidth = 800;
   std::int64_t winHight = 600;
   std::int64_t splitter = 345;
+
+  bool operator==(const AppSettings&) const = default;
 };
 
 }  // namespace library

@@ -58,21 +58,10 @@ bool ReadPreferences(app::AppState& app) {
 }
 
 bool WritePreferences(app::AppState& app) {
-  const std::string path = PreferencesPath(app);
-  const bool newFile = toolkit::QueryPath(path) == toolkit::PathKind::Missing;
-  std::optional<std::string> bytes;
-  if (!newFile) bytes = toolkit::ReadWholeFile(path);
-  // An existing file that cannot be read is never replaced: its settings
-  // would be lost.
-  bool saved = newFile || bytes.has_value();
-  if (saved) {
-    toolkit::PreferenceFile file =
-        newFile ? toolkit::PreferenceFile() : toolkit::PreferenceFile::Parse(*bytes);
-    const LibraryDatabase& database = app.database;
-    WriteSettings(file, newFile, app.settings, JoinPath(database.directory, database.fileName),
-                  MainWindowGeometry(app));
-    saved = toolkit::ReplaceWholeFile(path, file.Serialize());
-  }
+  const LibraryDatabase& database = app.database;
+  const bool saved =
+      SaveSettingsFile(PreferencesPath(app), app.settings,
+                       JoinPath(database.directory, database.fileName), MainWindowGeometry(app));
   if (!saved) toolkit::ShowMessageBox(app::kProgramTitle, "*.ini-file couldn't be updatet!");
   return saved;
 }

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "toolkit/FileStatus.h"
+#include "toolkit/WholeFile.h"
+
 namespace library {
 namespace {
 
@@ -88,6 +91,19 @@ void WriteSettings(toolkit::PreferenceFile& file, bool newFile, const AppSetting
     file.WriteInteger("WinHight", geometry->height);
     file.WriteInteger("Splitter", geometry->splitter);
   }
+}
+
+bool SaveSettingsFile(const std::string& path, const AppSettings& settings,
+                      std::string_view databasePath, const std::optional<WindowGeometry>& geometry) {
+  const bool newFile = toolkit::QueryPath(path) == toolkit::PathKind::Missing;
+  toolkit::PreferenceFile file;
+  if (!newFile) {
+    const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
+    if (!bytes) return false;
+    file = toolkit::PreferenceFile::Parse(*bytes);
+  }
+  WriteSettings(file, newFile, settings, databasePath, geometry);
+  return toolkit::ReplaceWholeFile(path, file.Serialize());
 }
 
 }  // namespace library

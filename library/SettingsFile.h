@@ -49,4 +49,12 @@ struct WindowGeometry {
 void WriteSettings(toolkit::PreferenceFile& file, bool newFile, const AppSettings& settings,
                    std::string_view databasePath, const std::optional<WindowGeometry>& geometry);
 
+// Saves the settings into the preferences file at path: an existing file is
+// updated line by line, a missing one created; either way the file is
+// replaced as a whole, so it holds the old or the new bytes and never a mix.
+// Returns false, with the file untouched, when it cannot be written or when
+// it exists but cannot be read (its settings would be lost).
+bool SaveSettingsFile(const std::string& path, const AppSettings& settings,
+                      std::string_view databasePath, const std::optional<WindowGeometry>& geometry);
+
 }  // namespace library

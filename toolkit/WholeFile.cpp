@@ -2,6 +2,7 @@
 // rename so that the old contents stay intact until the new ones are on disk.
 #include "toolkit/WholeFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <memory>
 
 namespace toolkit {
 namespace {
@@ -55,11 +57,15 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// The temporary file beside name is "." + name + "." and six characters.
+std::string TemporaryPrefix(const std::string& name) { return "." + name + "."; }
+constexpr std::size_t kTemporarySuffixLength = 6;
+
 // The temporary file: removed again unless it was renamed into place.
 class TemporaryFile {
  public:
   TemporaryFile(const std::string& folder, const std::string& name) {
-    pattern_ = folder + "/." + name + ".XXXXXX";
+    pattern_ = folder + "/" + TemporaryPrefix(name) + std::string(kTemporarySuffixLength, 'X');
     fd_.Reset(::mkostemp(pattern_.data(), O_CLOEXEC));
     if (!fd_.Valid()) pattern_.clear();
   }
@@ -86,6 +92,26 @@ void SyncFolder(const std::string& folder) {
   // The rename has happened; a folder that cannot be flushed (some file
   // systems refuse) does not undo it, so the result is not reported.
   if (fd.Valid()) ::fsync(fd.Get());
+}
+
+// Removes the temporary files of earlier replacements of name that were
+// killed before their rename (a crash, kill -9, power loss). A replacement
+// running at the same moment in another process loses its temporary file
+// too; its rename then fails and it reports the failure, the file intact.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(folder.c_str()), ::closedir);
+  if (!directory) return;
+  const std::string prefix = TemporaryPrefix(name);
+  while (const dirent* entry = ::readdir(directory.get())) {
+    const std::string_view entryName = entry->d_name;
+    if (entryName.size() != prefix.size() + kTemporarySuffixLength ||
+        !entryName.starts_with(prefix)) {
+      continue;
+    }
+    const std::string path = folder + "/" + std::string(entryName);
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) ::unlink(path.c_str());
+  }
 }
 
 }  // namespace
@@ -148,6 +174,7 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
   if (::rename(temporary.Path().c_str(), target.c_str()) != 0) return false;
   temporary.Keep();
   SyncFolder(folder);
+  RemoveStaleTemporaries(folder, name);
   return true;
 }
 

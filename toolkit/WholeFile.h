@@ -16,7 +16,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // folder, which is flushed to disk and then renamed over path, keeping the old
 // file's permission bits (0644 for a new file). Returns false, with path
 // untouched and no temporary file left, when any step fails or when path
-// exists but is not a regular file or has no owner-write bit.
+// exists but is not a regular file or has no owner-write bit. After a
+// successful replacement, temporary files that killed earlier replacements
+// of path left behind are removed.
 bool ReplaceWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace toolkit

@@ -133,10 +133,14 @@ TEST(WholeFile, KilledReplaceLeavesOldOrNewBytes) {
   RecordProperty("old", sawOld);
   RecordProperty("new", sawNew);
 
-  for (const std::string& name : OtherEntries(temp.Path(), {"prefs.ini"})) {
-    EXPECT_EQ(name.rfind(".prefs.ini.", 0), 0u) << name;
-    std::filesystem::remove(temp.Path() + "/" + name);
-  }
+  // A later successful replacement removes what the killed ones left behind,
+  // and only that.
+  temp.Write(".prefs.ini.keep", "not a temporary file");
+  temp.Write(".other.ini.ABCDEF", "another file's temporary");
+  ASSERT_TRUE(ReplaceWholeFile(file, oldBytes));
+  EXPECT_EQ(TempDirectory::Read(file), oldBytes);
+  EXPECT_EQ(OtherEntries(temp.Path(), {"prefs.ini", ".prefs.ini.keep", ".other.ini.ABCDEF"}),
+            std::vector<std::string>{});
 }
 
 }  // namespace
