@@ -94,7 +94,8 @@ void WriteSettings(toolkit::PreferenceFile& file, bool newFile, const AppSetting
 }
 
 bool SaveSettingsFile(const std::string& path, const AppSettings& settings,
-                      std::string_view databasePath, const std::optional<WindowGeometry>& geometry) {
+                      std::string_view databasePath,
+                      const std::optional<WindowGeometry>& geometry) {
   const bool newFile = toolkit::QueryPath(path) == toolkit::PathKind::Missing;
   toolkit::PreferenceFile file;
   if (!newFile) {

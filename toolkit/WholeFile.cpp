@@ -58,7 +58,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 // The temporary file beside name is "." + name + "." and six characters.
-std::string TemporaryPrefix(const std::string& name) { return "." + name + "."; }
+std::string TemporaryPrefix(const std::string& name) {
+  return "." + name + ".";
+}
 constexpr std::size_t kTemporarySuffixLength = 6;
 
 // The temporary file: removed again unless it was renamed into place.

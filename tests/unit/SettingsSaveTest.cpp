@@ -114,8 +114,7 @@ TEST(SettingsSave, KilledAtRandomMomentsKeepsOldOrNewBytes) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      _exit(SaveSettingsFile(path, holdsA ? SettingsB() : SettingsA(), "/db/Toc.xml",
-                             std::nullopt)
+      _exit(SaveSettingsFile(path, holdsA ? SettingsB() : SettingsA(), "/db/Toc.xml", std::nullopt)
                 ? 0
                 : 1);
     }

@@ -134,8 +134,7 @@ TEST(UiTexts, ByteOrderMarkNulBytesAndLongLines) {
       "c");
   // Labels take valid UTF-8 only: NUL bytes and invalid sequences become
   // U+FFFD, in identifiers as in texts.
-  const UiTexts withNul =
-      Parsed("[LanguageItems]\nKey=#\0A\nde=x\0y\nen=\0\nfr=\xC3z\xFF\n"s);
+  const UiTexts withNul = Parsed("[LanguageItems]\nKey=#\0A\nde=x\0y\nen=\0\nfr=\xC3z\xFF\n"s);
   EXPECT_EQ(withNul.Lookup("#\uFFFDA", false, "de"), "x\uFFFDy");
   EXPECT_EQ(withNul.Lookup("#\uFFFDA", false, "en"), "\uFFFD");
   EXPECT_EQ(withNul.Lookup("#\uFFFDA", false, "fr"), "\uFFFDz\uFFFD");
