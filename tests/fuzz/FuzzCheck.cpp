@@ -1,6 +1,14 @@
 #include "FuzzCheck.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace fuzz {
+
+void CheckFailed(const char* file, int line, const char* condition) {
+  (void)std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, condition);
+  std::abort();
+}
 
 bool IsValidUtf8(std::string_view text) {
   std::size_t i = 0;

@@ -4,23 +4,19 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 // Unlike assert, stays on in release builds: an invariant the fuzzer breaks
 // must abort whatever the build type.
-#define FUZZ_CHECK(condition)                                                            \
-  do {                                                                                   \
-    if (!(condition)) {                                                                  \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                      \
-    }                                                                                    \
-  } while (false)
+#define FUZZ_CHECK(condition) \
+  ((condition) ? static_cast<void>(0) : ::fuzz::CheckFailed(__FILE__, __LINE__, #condition))
 
 namespace fuzz {
+
+// Reports the broken invariant and aborts, so the fuzzer keeps the input.
+[[noreturn]] void CheckFailed(const char* file, int line, const char* condition);
 
 inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};

@@ -2,9 +2,9 @@
 // the inputs the fuzzer kept (crashes found and fixed among them) are
 // replayed by every test run, without the fuzzing engine.
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -23,12 +23,12 @@ int main(int argc, char** argv) {
     } else if (std::filesystem::is_regular_file(argument, error)) {
       inputs.push_back(argument);
     } else {
-      std::fprintf(stderr, "no such input: %s\n", argv[i]);
+      std::cerr << "no such input: " << argv[i] << "\n";
       return 1;
     }
   }
   if (inputs.empty()) {
-    std::fprintf(stderr, "no inputs to replay\n");
+    std::cerr << "no inputs to replay\n";
     return 1;
   }
   std::sort(inputs.begin(), inputs.end());
@@ -36,11 +36,11 @@ int main(int argc, char** argv) {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in.good() && !in.eof()) {
-      std::fprintf(stderr, "cannot read %s\n", path.c_str());
+      std::cerr << "cannot read " << path << "\n";
       return 1;
     }
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   }
-  std::printf("replayed %zu inputs\n", inputs.size());
+  std::cout << "replayed " << inputs.size() << " inputs\n";
   return 0;
 }
