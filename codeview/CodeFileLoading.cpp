@@ -3,7 +3,10 @@
 #include "codeview/CodeFileLoading.h"
 
 #include <climits>
+#include <cstddef>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "app/AppState.h"
 #include "app/ExternalPrograms.h"
@@ -30,6 +33,39 @@ constexpr const char* kMissingFileBanner =
     "*************************";
 // Background of the description while its entry's file is missing (224, 145, 131).
 constexpr int kMissingFileColour = 224 + 145 * 256 + 131 * 65536;
+
+// A text view lays out each line as a whole whenever it draws it: a line of
+// megabytes (minified data, a file without line breaks, a database text of
+// that size) costs seconds and hundreds of megabytes each time. Longer lines
+// are shown in pieces of this many characters.
+constexpr std::size_t kMaxShownLineLength = 4096;
+
+// The text of valid UTF-8 with every line that is longer than
+// kMaxShownLineLength characters broken by LF after each such piece.
+std::string WithOverlongLinesBroken(std::string text) {
+  std::string broken;
+  std::size_t copied = 0;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte == '\n') {
+      characters = 0;
+      continue;
+    }
+    // Continuation bytes belong to the character before them.
+    if ((byte & 0xC0) == 0x80) continue;
+    if (characters == kMaxShownLineLength) {
+      broken.append(text, copied, i - copied);
+      broken += '\n';
+      copied = i;
+      characters = 0;
+    }
+    ++characters;
+  }
+  if (copied == 0) return text;
+  broken.append(text, copied, std::string::npos);
+  return broken;
+}
 
 toolkit::TextAreaGadget* CodeView(app::AppState& app) {
   return app.ui.Find<toolkit::TextAreaGadget>(gid::kCodeView);
@@ -120,7 +156,8 @@ bool LoadCodeFile(app::AppState& app, const std::string& path, bool external) {
     ReportMissingFile(app, path);
     return false;
   }
-  const CodeFileText decoded = DecodeCodeFile(*bytes);
+  CodeFileText decoded = DecodeCodeFile(*bytes);
+  decoded.text = WithOverlongLinesBroken(std::move(decoded.text));
   app.sourceIsUtf8 = decoded.sourceIsUtf8;
   app.executableUnicode = decoded.executableUnicode;
 
@@ -142,8 +179,10 @@ void ShowIndexSelection(app::AppState& app, int eventType) {
 
   const auto* tree = ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
   const int level = tree ? tree->ItemLevel(row) : 0;
-  ui.SetGadgetText(gid::kDescriptionView,
-                   level <= 1 ? entry.text : DescriptionIn(entry, library::IndexLanguage(app)));
+  ui.SetGadgetText(
+      gid::kDescriptionView,
+      WithOverlongLinesBroken(level <= 1 ? entry.text
+                                         : DescriptionIn(entry, library::IndexLanguage(app))));
 
   // The entry is copied: loading may run the toolkit's pending work.
   const std::string file = entry.file;
@@ -176,7 +215,8 @@ void ShowRecentSelection(app::AppState& app) {
   ui.SetGadgetState(gid::kIndexTree, static_cast<int>(index));
 
   const library::IndexEntry& entry = *app.database.Current();
-  ui.SetGadgetText(gid::kDescriptionView, DescriptionIn(entry, library::IndexLanguage(app)));
+  ui.SetGadgetText(gid::kDescriptionView,
+                   WithOverlongLinesBroken(DescriptionIn(entry, library::IndexLanguage(app))));
   const std::string file = entry.file;
   if (file != app.currentCodeFile || !app.viewShowsCurrentCodeFile) ShowEntryFile(app, file);
 }

@@ -2,8 +2,11 @@
 // declared names, and the topic-link labels.
 #include "codeview/HighlightCode.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <iterator>
+#include <vector>
 
 #include "app/AppState.h"
 #include "codeview/HighlightRanges.h"
@@ -16,6 +19,18 @@ namespace {
 // How long one flush may let the toolkit work: long enough to draw the view
 // and take pending input, short enough not to be noticed.
 constexpr std::chrono::milliseconds kFlushTimeLimit{30};
+
+// Each tag range costs the text buffer a few microseconds, so a text with
+// more ranges than this (tens of megabytes of code) would keep the program
+// busy for many seconds: such a text stays plain. A long code example has
+// some tens of thousands.
+constexpr std::size_t kMaxTagRanges = 200000;
+
+// Every link label is a widget that the view places again whenever its
+// layout changes, and adding or removing one restyles its siblings, so the
+// cost grows with the square of their number. Link markers beyond this many
+// keep their target as plain text; a code example has a few.
+constexpr std::size_t kMaxLinkLabels = 100;
 
 // The tags live in the view's tag table for the whole run; they are created on
 // the first call with the colours of the scheme active then.
@@ -72,13 +87,16 @@ void ApplyTag(GtkTextBuffer* buffer, const LineIndex& lines, const HighlightRang
   }
 }
 
-// Replaces each link target by a child anchor holding a link label. The
-// links are handled from the last to the first, so the offsets of the ones
-// still to come stay valid.
+// Replaces the target of each of the first kMaxLinkLabels links by a child
+// anchor holding a link label. The links are handled from the last to the
+// first, so the offsets of the ones still to come stay valid.
 void InsertLinkLabels(toolkit::TextAreaGadget& code, const HighlightRanges& found,
                       const LineIndex& lines) {
   GtkTextBuffer* buffer = code.Buffer();
-  for (auto link = found.links.rbegin(); link != found.links.rend(); ++link) {
+  const std::size_t count = std::min(found.links.size(), kMaxLinkLabels);
+  for (auto link =
+           std::make_reverse_iterator(found.links.begin() + static_cast<std::ptrdiff_t>(count));
+       link != found.links.rend(); ++link) {
     const LineIndex::Position from = lines.Locate(link->targetStart);
     const LineIndex::Position to = lines.Locate(link->targetEnd);
     GtkTextIter start;
@@ -117,6 +135,12 @@ void HighlightCode(app::AppState& app, toolkit::TextAreaGadget& code) {
   const HighlightRanges found = ScanHighlightRanges(view, app.settings.codeMarks);
   const LineIndex lines(view);
   app.procedureNames = found.procedureNames;
+  std::size_t rangeCount = 0;
+  for (const std::vector<TextRange>& ranges : found.ranges) rangeCount += ranges.size();
+  if (rangeCount > kMaxTagRanges) {
+    FlushEvents(code);
+    return;
+  }
 
   ApplyTag(buffer, lines, found, Tag::Disable);
   ApplyTag(buffer, lines, found, Tag::Literal);
