@@ -7,8 +7,14 @@
 
 namespace app {
 
+std::string PathArgument(const std::string& path) {
+  return path.starts_with('-') ? "./" + path : path;
+}
+
 bool OpenWithDesktop(const std::string& path) {
-  return toolkit::StartProgram("xdg-open", {path}) || toolkit::StartProgram("gnome-open", {path});
+  const std::string argument = PathArgument(path);
+  return toolkit::StartProgram("xdg-open", {argument}) ||
+         toolkit::StartProgram("gnome-open", {argument});
 }
 
 void Beep(const std::string& frequency, const std::string& milliseconds) {
@@ -18,7 +24,7 @@ void Beep(const std::string& frequency, const std::string& milliseconds) {
 CodeFileOpening OpenCodeFile(const std::string& editorPath, const std::string& filePath) {
   if (!editorPath.empty()) {
     if (!toolkit::OwnerMayExecute(editorPath)) return CodeFileOpening::Nothing;
-    (void)toolkit::StartProgram(editorPath, {filePath});
+    (void)toolkit::StartProgram(editorPath, {PathArgument(filePath)});
     return CodeFileOpening::Editor;
   }
   if (!toolkit::IsRegularFile(filePath)) return CodeFileOpening::Nothing;

@@ -6,6 +6,11 @@
 
 namespace app {
 
+// A path as one argument of an outside program. A relative path that begins
+// with "-" would be read as an option; "./" in front names the same file,
+// since the programs run in the viewer's current directory.
+std::string PathArgument(const std::string& path);
+
 // Opens a file or folder in the desktop's default application: "xdg-open",
 // or "gnome-open" when "xdg-open" cannot be started. Returns whether one of
 // them started.

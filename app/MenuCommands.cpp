@@ -47,7 +47,8 @@ void EditViewerHelp(AppState& app) {
     return;
   }
   const std::string& file = database.entries[static_cast<std::size_t>(help)].file;
-  (void)toolkit::StartProgram("xdg-open", {library::CodeFilePath(app.settings.libPath, file)});
+  (void)toolkit::StartProgram("xdg-open",
+                              {PathArgument(library::CodeFilePath(app.settings.libPath, file))});
 }
 
 void CopyCodePath(AppState& app) {

@@ -36,6 +36,17 @@ TEST(ExternalPrograms, CodeFileOpensInAnExecutableEditor) {
   EXPECT_FALSE(stubs.Ran("xdg-open"));
 }
 
+// A relative path that begins with "-" would be read as an option.
+TEST(ExternalPrograms, RelativePathWithLeadingDashIsNoOption) {
+  StubPrograms stubs({"xdg-open"});
+  const std::string editor = stubs.Add("editor");
+  EXPECT_EQ(OpenCodeFile(editor, "-n --version.ox"), CodeFileOpening::Editor);
+  EXPECT_EQ(stubs.Arguments("editor"), Arguments{"./-n --version.ox"});
+  EXPECT_TRUE(OpenWithDesktop("-folder"));
+  EXPECT_EQ(stubs.Arguments("xdg-open"), Arguments{"./-folder"});
+  EXPECT_EQ(PathArgument("/abs/-x.ox"), "/abs/-x.ox");
+}
+
 TEST(ExternalPrograms, EditorWithoutExecuteBitOpensNothing) {
   StubPrograms stubs({"xdg-open", "gnome-open"});
   TempDirectory temp;
