@@ -191,7 +191,13 @@ void ShowStoredSettings(app::AppState& app) {
   // A stored value that names no item leaves its box without a choice, so a
   // later Save keeps the value instead of storing an item in its place.
   const auto item = [](std::int64_t value) { return value >= 0 && value <= 2 ? int(value) : -1; };
-  ui.SetGadgetState(gid::kLanguageBox, item(settings.language));
+  // The language is different: the box is the index language, and every
+  // language switch takes its item into the setting. Without a choice, the
+  // switches at start-up and Save would store -1 and put the texts of no
+  // language, empty ones, on every label and menu item. A stored value that
+  // names no language therefore reads as German, the built-in language.
+  const int language = item(settings.language);
+  ui.SetGadgetState(gid::kLanguageBox, language < 0 ? 0 : language);
   ui.SetGadgetState(gid::kSearchModeBox, item(settings.searchMode));
   ui.SetGadgetState(gid::kHintBox, item(settings.searchHint));
   ui.SetGadgetState(gid::kTitleBox, item(settings.sourceInTitle));
