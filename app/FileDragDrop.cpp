@@ -32,10 +32,12 @@ void DragIndexEntry(AppState& app) {
 
 void DropOnCodeView(AppState& app, const toolkit::Event& event) {
   if (event.object != gadget_id::kCodeView || !event.drop ||
-      event.drop->type != toolkit::DropData::Type::Files) {
+      event.drop->type != toolkit::DropData::Type::Files || event.drop->files.empty()) {
     return;
   }
-  if (!codeview::LoadCodeFile(app, event.drop->FileText(), true)) return;
+  // Only the first dropped file is shown, so only it is handed on: a missing
+  // file is then reported by its own name, not with every other dropped path.
+  if (!codeview::LoadCodeFile(app, event.drop->files.front(), true)) return;
   app.ui.SetGadgetText(gadget_id::kDescriptionView, "Extern file ...");
   app.ui.SetGadgetState(gadget_id::kIndexTree, -1);
 }

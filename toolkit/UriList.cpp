@@ -33,7 +33,9 @@ std::optional<std::string> PercentDecode(std::string_view text) {
     const int low = HexValue(text[i + 2]);
     if (high < 0 || low < 0) return std::nullopt;
     const char byte = static_cast<char>(high * 16 + low);
-    if (byte == '\0') return std::nullopt;
+    // A NUL cannot stand in a path; a line end would split the path where
+    // the dropped files travel as lines of text.
+    if (byte == '\0' || byte == '\n' || byte == '\r') return std::nullopt;
     decoded += byte;
     i += 2;
   }

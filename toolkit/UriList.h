@@ -15,7 +15,7 @@ std::string FileUriFromPath(std::string_view absolutePath);
 // The local paths of the file URIs in a URI list (lines separated by CR LF or
 // LF, "#" lines are comments). A file URI names the local host ("file:///p" or
 // "file://localhost/p"); other URIs, other hosts and paths that would decode to
-// a NUL byte are skipped.
+// a NUL byte or a line end are skipped.
 std::vector<std::string> LocalPathsFromUriList(std::string_view uriList);
 
 }  // namespace toolkit
