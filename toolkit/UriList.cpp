@@ -18,26 +18,28 @@ int HexValue(char c) {
   return -1;
 }
 
+// A NUL cannot stand in a path handed on as a C string; a line end would
+// split it where the dropped files travel as lines of text. Neither may
+// appear, raw or percent-encoded.
+bool MayStandInPath(char byte) {
+  return byte != '\0' && byte != '\n' && byte != '\r';
+}
+
 std::optional<std::string> PercentDecode(std::string_view text) {
   std::string decoded;
   decoded.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    // A raw NUL would cut the path short where it is handed on as a C string.
-    if (text[i] == '\0') return std::nullopt;
-    if (text[i] != '%') {
-      decoded += text[i];
-      continue;
+    char byte = text[i];
+    if (byte == '%') {
+      if (i + 2 >= text.size()) return std::nullopt;
+      const int high = HexValue(text[i + 1]);
+      const int low = HexValue(text[i + 2]);
+      if (high < 0 || low < 0) return std::nullopt;
+      byte = static_cast<char>(high * 16 + low);
+      i += 2;
     }
-    if (i + 2 >= text.size()) return std::nullopt;
-    const int high = HexValue(text[i + 1]);
-    const int low = HexValue(text[i + 2]);
-    if (high < 0 || low < 0) return std::nullopt;
-    const char byte = static_cast<char>(high * 16 + low);
-    // A NUL cannot stand in a path; a line end would split the path where
-    // the dropped files travel as lines of text.
-    if (byte == '\0' || byte == '\n' || byte == '\r') return std::nullopt;
+    if (!MayStandInPath(byte)) return std::nullopt;
     decoded += byte;
-    i += 2;
   }
   return decoded;
 }

@@ -37,7 +37,8 @@ TEST(UriList, RejectsBrokenEscapesAndNulBytes) {
   using namespace std::string_view_literals;
   EXPECT_EQ(LocalPathsFromUriList("file:///tmp\0/x.ox\nfile:///ok.ox\0\0"sv), (Paths{"/ok.ox"}));
   // Dropped files travel on as lines: a name with a line end would be cut.
-  EXPECT_EQ(LocalPathsFromUriList("file:///a.ox%0Ab.ox\nfile:///c%0D.ox\nfile:///ok.ox"),
+  EXPECT_EQ(LocalPathsFromUriList("file:///a.ox%0Ab.ox\nfile:///c%0D.ox\nfile:///d\r.ox\n"
+                                  "file:///ok.ox"),
             (Paths{"/ok.ox"}));
   EXPECT_TRUE(LocalPathsFromUriList("").empty());
   EXPECT_TRUE(LocalPathsFromUriList("file://").empty());
