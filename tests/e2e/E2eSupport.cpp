@@ -1,6 +1,7 @@
 // Helpers for end-to-end tests driving the staged program.
 #include "E2eSupport.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -36,19 +37,57 @@ StagedCopy::StagedCopy() {
   ok_ = !error && std::filesystem::exists(Program());
 }
 
-RunningProgram::RunningProgram(const std::string& program, const std::string& workingDirectory) {
+RunningProgram::RunningProgram(const std::string& program, const std::string& workingDirectory)
+    : RunningProgram(program, workingDirectory, StartOptions{}) {}
+
+RunningProgram::RunningProgram(const std::string& program, const std::string& workingDirectory,
+                               const StartOptions& options) {
+  // The test's environment, with the given entries added or put in place of
+  // those of the same name.
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string text = *entry;
+    const std::size_t equals = text.find('=');
+    const std::string name = equals == std::string::npos ? text : text.substr(0, equals + 1);
+    bool replaced = false;
+    for (const std::string& extra : options.environment) {
+      replaced = replaced || extra.compare(0, name.size(), name) == 0;
+    }
+    if (!replaced) entries.push_back(text);
+  }
+  entries.insert(entries.end(), options.environment.begin(), options.environment.end());
+  std::vector<char*> environment;
+  for (std::string& entry : entries) environment.push_back(entry.data());
+  environment.push_back(nullptr);
+
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
+  if (!options.standardErrorFile.empty()) {
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, options.standardErrorFile.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  }
+  // A process group of its own, so that the end of the test also ends what
+  // the program started (the crash report, outside programs).
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
   std::string name = program;
   char* argv[] = {name.data(), nullptr};
-  if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) != 0) pid_ = -1;
+  if (posix_spawn(&pid_, program.c_str(), &actions, &attributes, argv, environment.data()) != 0) {
+    pid_ = -1;
+  }
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
 }
 
 RunningProgram::~RunningProgram() {
-  if (pid_ > 0 && !reaped_) {
-    ::kill(pid_, SIGKILL);
+  if (pid_ <= 0) return;
+  // The whole group: a report window or an outside program may outlive the
+  // program itself and would stand in the way of the next test.
+  ::kill(-pid_, SIGKILL);
+  if (!reaped_) {
     int status = 0;
     ::waitpid(pid_, &status, 0);
   }

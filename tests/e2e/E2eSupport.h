@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "support/TempDirectory.h"
 
@@ -26,11 +27,22 @@ class StagedCopy {
   bool ok_ = false;
 };
 
-// A running program; killed at the end of the test if it still runs.
+// How a program is started beyond its folder: environment entries
+// ("NAME=value") that are added to the test's own or replace the entry of the
+// same name, and a file that receives its standard error (empty: the test's).
+struct StartOptions {
+  std::vector<std::string> environment;
+  std::string standardErrorFile;
+};
+
+// A running program in a process group of its own; the group is killed at
+// the end of the test, with whatever the program started.
 class RunningProgram {
  public:
   // Starts the program with workingDirectory as its current directory.
   RunningProgram(const std::string& program, const std::string& workingDirectory);
+  RunningProgram(const std::string& program, const std::string& workingDirectory,
+                 const StartOptions& options);
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
   ~RunningProgram();
