@@ -16,9 +16,11 @@ std::string Latin1ToUtf8(std::string_view bytes);
 // U+FFFD.
 std::string Utf16LeToUtf8(std::string_view bytes);
 
-// The bytes as UTF-8 text: each invalid or truncated sequence (overlong
-// forms, surrogates and values above U+10FFFF included) becomes one U+FFFD,
-// and so does a NUL byte. Valid text comes back unchanged.
+// The bytes as UTF-8 text: each invalid or truncated sequence becomes one
+// U+FFFD per maximal part that could have begun a character, as Unicode
+// recommends (a cut sequence gives one, a byte that cannot continue its lead
+// gives one of its own: an encoded surrogate or overlong form gives one per
+// byte), and so does a NUL byte. Valid text comes back unchanged.
 std::string ValidUtf8(std::string_view bytes);
 
 // Appends a code point below U+110000 as UTF-8.
