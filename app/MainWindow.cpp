@@ -143,6 +143,12 @@ void CreateAdminControls(toolkit::Ui& ui) {
 }  // namespace
 
 bool CreateMainWindow(AppState& app) {
+  if (!BuildMainWindow(app)) return false;
+  app.ui.ShowWindow(window_id::kMain, true);
+  return true;
+}
+
+bool BuildMainWindow(AppState& app) {
   toolkit::Ui& ui = app.ui;
   const library::AppSettings& settings = app.settings;
   using namespace toolkit::window_flag;
@@ -231,7 +237,6 @@ bool CreateMainWindow(AppState& app) {
     }
   }
   CreateAdminControls(ui);
-  window->Show(true);
   return true;
 }
 

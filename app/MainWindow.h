@@ -10,6 +10,10 @@ struct AppState;
 // program.
 bool CreateMainWindow(AppState& app);
 
+// CreateMainWindow without showing the window, for a start-up that shows it
+// once the database is there.
+bool BuildMainWindow(AppState& app);
+
 // Re-lays the window out for its current size: the four buttons stay at
 // their distances from the right edge, the splitter fills the window when
 // resizeSplitter is set, and the two text areas fill the code area.

@@ -2,6 +2,7 @@
 #include "app/Search.h"
 
 #include "app/AppState.h"
+#include "app/Ids.h"
 #include "app/NotFoundHints.h"
 #include "library/SearchCandidates.h"
 #include "toolkit/TextEncoding.h"
@@ -11,9 +12,10 @@
 namespace app {
 namespace {
 
-// The lowered candidates are built with each fill of the index; they are
-// built here again only when the search mode changed since, or the rows no
-// longer are the ones they were built for.
+// The lowered candidates are built with each fill of the index, or when idle
+// after start-up; they are built here when the search comes first, the
+// search mode changed since, or the rows no longer are the ones they were
+// built for.
 const library::SearchCandidates& Candidates(AppState& app, const toolkit::TreeGadget& tree) {
   const auto rows = static_cast<std::size_t>(tree.CountItems());
   const library::SearchScope scope = library::ScopeOfSearchMode(app.settings.searchMode);
@@ -81,6 +83,12 @@ void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std
   tree->SetState(-1);
   if (!next) TakeBackLastCharacter(app, fieldId, term);
   GiveNotFoundHint(app, windowId, fieldId);
+}
+
+void PrepareSearch(AppState& app) {
+  if (const auto* tree = app.ui.Find<toolkit::TreeGadget>(gadget_id::kIndexTree)) {
+    Candidates(app, *tree);
+  }
 }
 
 }  // namespace app

@@ -13,4 +13,9 @@ struct AppState;
 void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std::string& term,
                  bool next);
 
+// Builds the lowered texts that the search of the main index looks through,
+// unless they are built for its rows already; does nothing without the
+// index.
+void PrepareSearch(AppState& app);
+
 }  // namespace app

@@ -6,6 +6,8 @@
 #include <clocale>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "app/AppState.h"
 #include "app/ErrorHandler.h"
@@ -14,12 +16,14 @@
 #include "app/MainWindow.h"
 #include "app/MenuCommands.h"
 #include "app/ProgramDirectory.h"
+#include "app/Search.h"
 #include "app/SourceMark.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/DatabaseInfoWindow.h"
 #include "dialogs/SettingsWindow.h"
 #include "dialogs/UpdateWindow.h"
 #include "library/DatabaseLoading.h"
+#include "library/DatabasePreparation.h"
 #include "library/IndexTree.h"
 #include "library/LanguageSwitch.h"
 #include "library/Preferences.h"
@@ -65,6 +69,17 @@ void SetProgramIcon(AppState& app) {
   gtk_window_set_default_icon(app.ui.Image(ImageId(Icon::Program)));
 }
 
+// Starts reading the database that the preferences name before the toolkit
+// is up, so that both go on at once; nothing when start-up would ask for it.
+std::unique_ptr<library::DatabasePreparation> PrepareStoredDatabase(const AppState& app) {
+  library::AppSettings stored;
+  const std::string path = library::StoredDatabasePath(app, stored);
+  if (path.empty()) return nullptr;
+  return std::make_unique<library::DatabasePreparation>(
+      path, library::IndexFillOptions{stored.language, stored.dyeingNews != 0, stored.darkMode != 0,
+                                      app.viewerChapterTitle});
+}
+
 }  // namespace
 
 void CreatePopupMenus(AppState& app) {
@@ -88,7 +103,7 @@ void CreatePopupMenus(AppState& app) {
   }
 }
 
-bool InitApplication(AppState& app) {
+bool InitApplication(AppState& app, std::unique_ptr<library::DatabasePreparation> preparation) {
   MARK_SOURCE();
   ExamineMonitors(app);
   MARK_SOURCE();
@@ -97,19 +112,28 @@ bool InitApplication(AppState& app) {
   MARK_SOURCE();
   app.colours.Apply(app.settings.darkMode != 0);
   MARK_SOURCE();
-  if (!library::LoadDatabaseAtStartup(app)) return false;
-  MARK_SOURCE();
+  // The database is read, and its index built, on a worker thread while the
+  // windows are built here; the main window shows once the database is in.
+  // The one started ahead is kept when it reads the file resolved now.
+  if (!preparation || preparation->Path() != app.database.path) {
+    preparation = std::make_unique<library::DatabasePreparation>(app.database.path,
+                                                                 library::FillOptions(app));
+  }
   g_set_application_name(kApplicationName);
   SetProgramIcon(app);
   g_object_set(gtk_settings_get_default(), "gtk-button-images", TRUE, nullptr);
   gdk_rgba_parse(&app.transparent, "rgba(255,255,255,0.0)");
   MARK_SOURCE();
-  if (!CreateMainWindow(app)) return false;
+  if (!BuildMainWindow(app)) return false;
   dialogs::CreateSettingsWindow(app);
   dialogs::CreateDatabaseInfoWindow(app);
   dialogs::CreateUpdateWindow(app);
   MARK_SOURCE();
-  if (app.database.document.HasRoot()) library::FillIndexTree(app);
+  library::PreparedDatabase prepared = preparation->Take();
+  if (!library::LoadDatabaseAtStartup(app, prepared)) return false;
+  MARK_SOURCE();
+  app.ui.ShowWindow(window_id::kMain, true);
+  if (app.database.document.HasRoot()) library::FillIndexTree(app, prepared);
   library::ExpandAllAndCount(app);
   MARK_SOURCE();
   // The settings' language box already shows the stored language; with the
@@ -131,6 +155,15 @@ bool InitApplication(AppState& app) {
   app.ui.SetGadgetState(gadget_id::kMainSplitter, static_cast<int>(app.settings.splitter));
   LayoutMainWindow(app, true);
   app.ui.SetActiveGadget(gadget_id::kSearchField);
+  // The search's lowered texts are built once the window is drawn and the
+  // program waits for input.
+  g_idle_add_full(
+      G_PRIORITY_LOW,
+      +[](gpointer data) -> gboolean {
+        PrepareSearch(*static_cast<AppState*>(data));
+        return G_SOURCE_REMOVE;
+      },
+      &app, nullptr);
   MARK_SOURCE();
   return true;
 }
@@ -151,26 +184,29 @@ int RunProgram(int argc, char** argv) {
 
   MARK_SOURCE();
   (void)std::setlocale(LC_ALL, "");
+  app->programDirectory = ProgramDirectory();
+  EnterDirectory(app->programDirectory);
+  PutDefaults(*app);
   // The viewer draws nothing with OpenGL. Without this the toolkit probes
   // for it at start and may load a software GL driver: tens of megabytes of
-  // memory and time for nothing. A value set by the user is kept.
+  // memory and time for nothing. A value set by the user is kept. Set before
+  // the worker below starts, as the environment is not safe to change while
+  // another thread reads it.
   g_setenv("GDK_GL", "disable", FALSE);
+  std::unique_ptr<library::DatabasePreparation> preparation = PrepareStoredDatabase(*app);
   if (!gtk_init_check(&argc, &argv)) {
     (void)std::fputs("orvex-api-viewer: cannot open the display\n", stderr);
     return 1;
   }
   g_object_set(gtk_settings_get_default(), "gtk-menu-images", TRUE, nullptr);
   MARK_SOURCE();
-  app->programDirectory = ProgramDirectory();
-  EnterDirectory(app->programDirectory);
-  PutDefaults(*app);
   LoadFonts(*app);
   MARK_SOURCE();
   dialogs::BuildAboutCredits(*app);
   CreatePopupMenus(*app);
   InstallErrorHandler();
 
-  if (InitApplication(*app)) {
+  if (InitApplication(*app, std::move(preparation))) {
     MARK_SOURCE();
     RunEventLoop(*app);
     app->tabStops.reset();

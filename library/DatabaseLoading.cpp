@@ -1,9 +1,12 @@
 // Where the database comes from at start-up, and loading it.
 #include "library/DatabaseLoading.h"
 
+#include <utility>
+
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "dialogs/DatabaseInfoWindow.h"
+#include "library/DatabasePreparation.h"
 #include "library/IndexTree.h"
 #include "library/PathRules.h"
 #include "library/Preferences.h"
@@ -83,17 +86,18 @@ void ResolveDatabasePath(app::AppState& app, bool preferencesExisted) {
   WritePreferences(app);
 }
 
-bool LoadDatabaseAtStartup(app::AppState& app) {
+bool LoadDatabaseAtStartup(app::AppState& app, PreparedDatabase& prepared) {
   LibraryDatabase& database = app.database;
   if (database.path.empty()) {
     toolkit::ShowMessageBox(app::kErrorTitle, "No database selected. Programm canceled!");
     return false;
   }
-  if (LoadXmlFile(database.path, database.document) == XmlLoadResult::CannotOpen) {
+  if (prepared.result == XmlLoadResult::CannotOpen) {
     toolkit::ShowMessageBox(app::kErrorTitle,
                             "The database '" + database.path + "' cannot be opened.");
     return false;
   }
+  database.document = std::move(prepared.document);
   if (database.document.errorCode != 0) {
     toolkit::ShowMessageBox(app::kXmlErrorTitle, XmlErrorMessage(database.document));
     return false;

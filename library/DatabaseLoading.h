@@ -13,9 +13,12 @@ namespace library {
 // user for the file when needed.
 void ResolveDatabasePath(app::AppState& app, bool preferencesExisted);
 
-// Loads the database at start-up. Returns false after telling the user why
-// there is none; the program then ends.
-bool LoadDatabaseAtStartup(app::AppState& app);
+struct PreparedDatabase;
+
+// Takes over the database that prepared loaded from the database path at
+// start-up. Returns false after telling the user why there is none; the
+// program then ends.
+bool LoadDatabaseAtStartup(app::AppState& app, PreparedDatabase& prepared);
 
 // Loads the database again with new paths (the settings' Apply); never ends
 // the program and shows no message.

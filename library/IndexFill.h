@@ -33,6 +33,8 @@ struct IndexFillOptions {
   bool marksShown = true;    // "DyeingNews"
   bool darkColours = false;  // "DarkMode"
   std::string viewerChapterTitle = "ZUR Erirada Vuvazo";
+
+  bool operator==(const IndexFillOptions&) const = default;
 };
 
 struct IndexFill {

@@ -1,10 +1,12 @@
 // Filling the index tree and the entry list from the database document.
 #include "library/IndexTree.h"
 
+#include <utility>
 #include <vector>
 
 #include "app/AppState.h"
 #include "app/Ids.h"
+#include "library/DatabasePreparation.h"
 #include "library/IndexFill.h"
 #include "library/SearchCandidates.h"
 #include "toolkit/PendingEvents.h"
@@ -35,24 +37,14 @@ void ClearTreeAndEntries(app::AppState& app, toolkit::TreeGadget& tree) {
   app.searchCandidates.Clear();
 }
 
-}  // namespace
-
-void ShowExpandedState(app::AppState& app) {
-  app.expandState = 1;
-  app.ui.SetGadgetImage(gid::kExpandToggle, app::ImageId(Icon::Collapse));
-}
-
-long IndexLanguage(const app::AppState& app) {
-  if (app.ui.FindGadget(gid::kLanguageBox)) return app.ui.GadgetState(gid::kLanguageBox);
-  return static_cast<long>(app.settings.language);
-}
-
-void FillIndexTree(app::AppState& app) {
+// Shows the rows in the tree and takes over the entries. The search's
+// lowered texts follow the fill, so a keystroke only lowers its term; at
+// start-up they wait until the window is drawn (the search builds them
+// itself when they are missing).
+void ShowIndexFill(app::AppState& app, IndexFill fill, const IndexFillOptions& options,
+                   bool buildSearchTexts) {
   auto* tree = app.ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
   LibraryDatabase& database = app.database;
-  const IndexFillOptions options{IndexLanguage(app), app.settings.dyeingNews != 0,
-                                 app.settings.darkMode != 0, app.viewerChapterTitle};
-  IndexFill fill = BuildIndex(database.document, options);
   if (fill.helpEntryIndex) database.helpEntryIndex = *fill.helpEntryIndex;
   if (fill.versionWord) database.versionWord = std::move(*fill.versionWord);
 
@@ -65,11 +57,44 @@ void FillIndexTree(app::AppState& app) {
   if (tree) tree->AppendRows(rows);
   database.entries = std::move(fill.entries);
   database.current = 0;
-  // The search's lowered texts follow every fill, so a keystroke only
-  // lowers its term.
+  if (!buildSearchTexts) return;
   app.searchCandidates.Build(
       fill.rows.size(), [&fill](std::size_t i) -> std::string_view { return fill.rows[i].text; },
       database.entries, ScopeOfSearchMode(app.settings.searchMode), options.language);
+}
+
+}  // namespace
+
+void ShowExpandedState(app::AppState& app) {
+  app.expandState = 1;
+  app.ui.SetGadgetImage(gid::kExpandToggle, app::ImageId(Icon::Collapse));
+}
+
+long IndexLanguage(const app::AppState& app) {
+  if (app.ui.FindGadget(gid::kLanguageBox)) return app.ui.GadgetState(gid::kLanguageBox);
+  return static_cast<long>(app.settings.language);
+}
+
+IndexFillOptions FillOptions(const app::AppState& app) {
+  return IndexFillOptions{IndexLanguage(app), app.settings.dyeingNews != 0,
+                          app.settings.darkMode != 0, app.viewerChapterTitle};
+}
+
+void FillIndexTree(app::AppState& app) {
+  const IndexFillOptions options = FillOptions(app);
+  ShowIndexFill(app, BuildIndex(app.database.document, options), options, true);
+}
+
+void FillIndexTree(app::AppState& app, PreparedDatabase& prepared) {
+  const IndexFillOptions options = FillOptions(app);
+  // Rows built ahead for other options (the language box shows another
+  // language than the stored one) are built again.
+  if (!prepared.fill || !(prepared.options == options)) {
+    FillIndexTree(app);
+    return;
+  }
+  ShowIndexFill(app, std::move(*prepared.fill), options, false);
+  prepared.fill.reset();
 }
 
 // Counts what the tree shows: levels and category texts come from its rows.

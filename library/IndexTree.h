@@ -7,6 +7,9 @@ struct AppState;
 
 namespace library {
 
+struct IndexFillOptions;
+struct PreparedDatabase;
+
 // The index language: the settings' language box when it exists, else the
 // "Language" setting.
 long IndexLanguage(const app::AppState& app);
@@ -18,6 +21,14 @@ void ShowExpandedState(app::AppState& app);
 // Builds the rows and entries from the document's root element, in the index
 // language, with the marks and colours of the settings.
 void FillIndexTree(app::AppState& app);
+
+// The same with the rows and entries built ahead by a preparation, when they
+// were built for the options of now. The search's lowered texts are left to
+// app::PrepareSearch.
+void FillIndexTree(app::AppState& app, PreparedDatabase& prepared);
+
+// The options of a fill now: the index language, marks and colours.
+IndexFillOptions FillOptions(const app::AppState& app);
 
 // Expands every row and counts topics and entries.
 void ExpandAllAndCount(app::AppState& app);

@@ -57,6 +57,24 @@ bool ReadPreferences(app::AppState& app) {
   return true;
 }
 
+std::string StoredDatabasePath(const app::AppState& app, AppSettings& settings) {
+  const std::string path = PreferencesPath(app);
+  if (toolkit::QueryPath(path) == toolkit::PathKind::Missing) return {};
+  const std::optional<std::string> bytes = toolkit::ReadWholeFile(path);
+  AppSettings held = app.settings;
+  held.dbPath = app.database.directory;
+  // The desktop is not known yet; it only limits the window's geometry.
+  settings = ReadSettings(toolkit::PreferenceFile::Parse(bytes ? *bytes : ""), held, DesktopSize{});
+  switch (toolkit::QueryPath(settings.dbPath)) {
+    case toolkit::PathKind::RegularFile:
+      return settings.dbPath;
+    case toolkit::PathKind::Directory:
+      return JoinPath(settings.dbPath, app.database.fileName);
+    default:
+      return {};
+  }
+}
+
 bool WritePreferences(app::AppState& app) {
   const LibraryDatabase& database = app.database;
   const bool saved =

@@ -10,7 +10,9 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "app/MainWindow.h"
+#include "app/Search.h"
 #include "library/DatabaseLoading.h"
+#include "library/DatabasePreparation.h"
 #include "library/IndexTree.h"
 #include "library/Preferences.h"
 #include "library/XmlParsing.h"
@@ -156,10 +158,45 @@ TEST(DatabaseLoading, StartupFailuresSayWhyInTheirOwnWords) {
     std::unique_ptr<app::AppState> app = testsupport::NewAppState();
     app->database.path = c.path;
     testsupport::MessageCatcher message;
-    EXPECT_FALSE(library::LoadDatabaseAtStartup(*app)) << c.path;
+    library::PreparedDatabase prepared = library::DatabasePreparation(c.path, {}).Take();
+    EXPECT_FALSE(library::LoadDatabaseAtStartup(*app, prepared)) << c.path;
     EXPECT_TRUE(message.Answered()) << c.path;
     EXPECT_EQ(message.Seen().title, c.title) << c.path;
     EXPECT_EQ(message.Seen().text, c.text) << c.path;
+  }
+}
+
+// Start-up shows the rows that the worker built when they were built for
+// the options of now, and builds them again when not (the stored language
+// differs from what the language box shows).
+TEST(DatabaseLoading, StartupTakesPreparedRowsOnlyForTheOptionsOfNow) {
+  TempDirectory temp;
+  const std::string path = temp.Write("Toc.xml", kDatabase);
+  for (const long preparedLanguage : {0L, 1L}) {
+    std::unique_ptr<app::AppState> app = testsupport::NewAppWithMainWindow();
+    ASSERT_TRUE(app);
+    app->database.path = path;
+    library::IndexFillOptions options = library::FillOptions(*app);
+    options.language = preparedLanguage;
+    library::PreparedDatabase prepared = library::DatabasePreparation(path, options).Take();
+    ASSERT_TRUE(prepared.fill);
+    prepared.fill->rows[4].text = "built ahead";
+    ASSERT_TRUE(library::LoadDatabaseAtStartup(*app, prepared));
+    library::FillIndexTree(*app, prepared);
+    library::ExpandAllAndCount(*app);
+    testsupport::Settle(*app);
+
+    const std::vector<std::string> rows = RowTexts(*app);
+    ASSERT_EQ(rows.size(), 10u) << preparedLanguage;
+    EXPECT_EQ(rows[4], preparedLanguage == 0 ? "built ahead" : "Neu") << preparedLanguage;
+    EXPECT_EQ(rows[9], "Knopf") << preparedLanguage;
+    ASSERT_EQ(app->database.entries.size(), 10u);
+    EXPECT_EQ(app->database.entries[9].file, "Widgets/Button.ox");
+    EXPECT_EQ(app->database.entryCount, 2);
+    // The search's texts wait for the idle start-up; a search builds them.
+    app::PrepareSearch(*app);
+    EXPECT_TRUE(app->searchCandidates.BuiltFor(
+        10, library::ScopeOfSearchMode(app->settings.searchMode), app->settings.language));
   }
 }
 
