@@ -1,0 +1,44 @@
+# A virtual display of our own: a free display number, Xvfb and openbox.
+# Sourced by scripts/test and scripts/bench; the caller calls stop_display
+# at the end (from its EXIT trap).
+
+xvfb_pid=
+wm_pid=
+
+stop_display() {
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null || true
+}
+
+# Starts Xvfb on the first free display from :90 on, then openbox on it, and
+# exports DISPLAY.
+start_display() {
+  local number=90
+  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+    number=$((number + 1))
+  done
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$number"
+  local tries=0
+  until xdpyinfo >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ]; then
+      echo "error: Xvfb did not start on $DISPLAY" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+  openbox >/dev/null 2>&1 &
+  wm_pid=$!
+  tries=0
+  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ]; then
+      echo "error: openbox did not start on $DISPLAY" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+}
