@@ -308,6 +308,9 @@ XmlLoadResult LoadXmlFile(const std::string& path, XmlDocument& document) {
   // stays. A read error later ends the data there, and the parser reports
   // whatever is then missing.
   if (size == 0) return XmlLoadResult::CannotOpen;
+  // From here on the file replaces the document, so the old one goes first:
+  // a reload of a large database never holds both.
+  document = XmlDocument{};
 
   bool first = true;
   document = ParsePieces([&]() {
