@@ -8,8 +8,10 @@
 //   first_frame_ms=T1 first_code_ms=T2 peak_rss_mb=M
 // to the file named by ORVEX_PROBE_OUTPUT. T1 counts from the moment in
 // ORVEX_PROBE_START_NS (CLOCK_MONOTONIC nanoseconds, taken by the launcher
-// just before exec), T2 from the cursor move. With ORVEX_PROBE_EXIT set the
-// process then ends at once, so that every run is a fresh process.
+// just before exec), T2 from the cursor move. With ORVEX_PROBE_FRAME_ONLY
+// set the probe reports at the first frame already, with T2 0. With
+// ORVEX_PROBE_EXIT set the process then ends at once, so that every run is a
+// fresh process.
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <gtk/gtk.h>
@@ -123,6 +125,11 @@ void gdk_window_end_draw_frame(GdkWindow* window, GdkDrawingContext* context) {
   if (stage == 0 && shown.index && shown.textViewsShown > 0) {
     const char* startText = getenv("ORVEX_PROBE_START_NS");
     startUpMs = (NowNs() - (startText ? strtod(startText, NULL) : 0)) / 1e6;
+    if (getenv("ORVEX_PROBE_FRAME_ONLY")) {
+      stage = 2;
+      Report(startUpMs, 0);
+      return;
+    }
     stage = 1;
     selectedNs = NowNs();
     SelectEntry(shown.index);

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
       waitpid(child, &status, 0);
       std::cerr << "startup-timing: no frame with the index and code within " << timeoutSeconds
                 << " s\n";
-      std::remove(output.c_str());
+      (void)std::remove(output.c_str());
       return 1;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   std::ifstream result(output);
   std::string line;
   std::getline(result, line);
-  std::remove(output.c_str());
+  (void)std::remove(output.c_str());
   if (line.empty()) {
     std::cerr << "startup-timing: the viewer ended without drawing the index and code\n";
     return 1;
