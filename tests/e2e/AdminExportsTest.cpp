@@ -19,9 +19,10 @@
 
 namespace {
 
+using e2e::kMainWindow;
+
 namespace fs = std::filesystem;
 
-constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo( ~ .*)?$";
 constexpr const char* kMessageTitle = "^Linux OX-ZUR-Erirada-Vuvazo$";
 // The admin button: 30 × 30 pixels at 418, 2 in the main window.
 constexpr int kAdminButtonX = 418 + 15;

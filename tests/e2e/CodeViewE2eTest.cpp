@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo( ~ .*)?$";
+using e2e::kMainWindow;
 
 TEST(CodeViewE2e, WalkingTheIndexShowsEachEntrysFileInTheTitle) {
   e2e::StagedCopy stage;

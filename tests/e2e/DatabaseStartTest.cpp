@@ -11,11 +11,12 @@
 
 namespace {
 
+using e2e::kErrorWindow;
+using e2e::kMainWindow;
+using e2e::kXmlErrorWindow;
+
 // The main window, with or without a code file named in its title.
-constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo( ~ .*)?$";
 constexpr const char* kChooser = "^Choose database 'OX-LinuxAPI-Toc\\.xml' \\.\\.\\.$";
-constexpr const char* kErrorWindow = "^Linux OX-ZUR-Erirada-Vuvazo-Error$";
-constexpr const char* kXmlErrorWindow = "^Linux OX-ZUR-Erirada-VuvazoError$";
 constexpr const char* kAboutWindow = "^About Orvex-Linux-API-Viewer$";
 
 std::string PreferencesOf(const e2e::StagedCopy& stage) {

@@ -12,6 +12,15 @@
 
 namespace e2e {
 
+// Window titles as patterns for WaitForWindow, and the program's own files.
+// The main window's title names the shown file after " ~ " once there is one.
+inline constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo( ~ .*)?$";
+inline constexpr const char* kPlainMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo$";
+inline constexpr const char* kErrorWindow = "^Linux OX-ZUR-Erirada-Vuvazo-Error$";
+inline constexpr const char* kXmlErrorWindow = "^Linux OX-ZUR-Erirada-VuvazoError$";
+inline constexpr const char* kSettingsWindow = "^Linux OX-ZUR-Erirada-Vuvazo - Settings$";
+inline constexpr const char* kPreferencesName = "LinuxOX VIZ-AduDozuzo.ini";
+
 // A copy of the staged tree (Templates, Export, Library with the program) in
 // a fresh folder, so a test may change preferences and exports freely.
 class StagedCopy {

@@ -42,15 +42,16 @@ extern char** environ;
 
 namespace {
 
+using e2e::kMainWindow;
+using e2e::kPreferencesName;
+using e2e::kSettingsWindow;
+
 namespace fs = std::filesystem;
 
 constexpr const char* kProgramTitle = "Linux OX-ZUR-Erirada-Vuvazo";
 constexpr const char* kErrorTitle = "Linux OX-ZUR-Erirada-Vuvazo-Error";
-constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo( ~ .*)?$";
 constexpr const char* kMessageBox = "^Linux OX-ZUR-Erirada-Vuvazo(-Error|Error)?$";
-constexpr const char* kSettingsWindow = "^Linux OX-ZUR-Erirada-Vuvazo - Settings$";
 constexpr const char* kInfoWindow = "^About: Current database & file$";
-constexpr const char* kPreferencesName = "LinuxOX VIZ-AduDozuzo.ini";
 constexpr const char* kIniNotUpdated = "*.ini-file couldn't be updatet!";
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 

@@ -23,14 +23,15 @@
 
 namespace {
 
+using e2e::kErrorWindow;
+using e2e::kMainWindow;
+using e2e::kPlainMainWindow;
+using e2e::kPreferencesName;
+using e2e::kXmlErrorWindow;
+
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo( ~ .*)?$";
-constexpr const char* kPlainMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo$";
-constexpr const char* kErrorWindow = "^Linux OX-ZUR-Erirada-Vuvazo-Error$";
-constexpr const char* kXmlErrorWindow = "^Linux OX-ZUR-Erirada-VuvazoError$";
-constexpr const char* kPreferencesName = "LinuxOX VIZ-AduDozuzo.ini";
 constexpr const char* kLanguageFileName = "LinuxOX ROZ-UruZore.inf";
 
 // How long the program may take to answer an action before it counts as hung.

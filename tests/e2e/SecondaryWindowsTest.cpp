@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo$";
+using e2e::kPlainMainWindow;
 
 // Tool-row buttons are 30 pixels wide at fixed distances from the right edge.
 constexpr int kSettingsButtonX = -114 + 15;
@@ -22,7 +22,7 @@ class SecondaryWindows : public testing::Test {
   void SetUp() override {
     ASSERT_TRUE(stage_.Ok());
     program_ = std::make_unique<e2e::RunningProgram>(stage_.Program(), stage_.ProgramDirectory());
-    main_ = e2e::WaitForWindowOf(program_->Pid(), kMainWindow);
+    main_ = e2e::WaitForWindowOf(program_->Pid(), kPlainMainWindow);
     ASSERT_NE(main_, 0u);
   }
 

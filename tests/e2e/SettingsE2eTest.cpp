@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo$";
-constexpr const char* kSettingsWindow = "^Linux OX-ZUR-Erirada-Vuvazo - Settings$";
-constexpr const char* kPreferencesName = "LinuxOX VIZ-AduDozuzo.ini";
+using e2e::kPlainMainWindow;
+using e2e::kPreferencesName;
+using e2e::kSettingsWindow;
 
 // Controls of the settings window, at their places inside it.
 constexpr int kDarkBoxX = 350;
@@ -28,7 +28,7 @@ constexpr int kSaveButtonY = 488;
 unsigned long WaitForMessageBox(pid_t pid, unsigned long mainWindow) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::istringstream ids(e2e::Output("xdotool search --onlyvisible --pid " + std::to_string(pid) +
-                                       " --name '" + kMainWindow + "'"));
+                                       " --name '" + kPlainMainWindow + "'"));
     unsigned long id = 0;
     while (ids >> id) {
       if (id != mainWindow) return id;
@@ -49,7 +49,7 @@ TEST(SettingsE2e, DarkColoursTickedAndSavedAskForARestartAndReachTheFile) {
   std::ofstream(preferencesPath, std::ios::binary | std::ios::trunc) << preferences;
 
   e2e::RunningProgram program(stage.Program(), stage.ProgramDirectory());
-  const unsigned long main = e2e::WaitForWindowOf(program.Pid(), kMainWindow);
+  const unsigned long main = e2e::WaitForWindowOf(program.Pid(), kPlainMainWindow);
   ASSERT_NE(main, 0u);
   ASSERT_TRUE(e2e::ClickAt(main, -114 + 15, 17));
   const unsigned long settings = e2e::WaitForWindowOf(program.Pid(), kSettingsWindow, 10000);

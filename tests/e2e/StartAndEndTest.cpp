@@ -8,14 +8,14 @@
 
 namespace {
 
-constexpr const char* kMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo$";
-constexpr const char* kErrorWindow = "^Linux OX-ZUR-Erirada-Vuvazo-Error$";
+using e2e::kErrorWindow;
+using e2e::kPlainMainWindow;
 
 TEST(StartAndEnd, EscapeEndsTheProgramStartedFromAnotherFolder) {
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
   e2e::RunningProgram program(stage.Program(), "/");
-  const unsigned long window = e2e::WaitForWindowOf(program.Pid(), kMainWindow);
+  const unsigned long window = e2e::WaitForWindowOf(program.Pid(), kPlainMainWindow);
   ASSERT_NE(window, 0u);
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
   const auto status = program.WaitForExit();
@@ -28,7 +28,7 @@ TEST(StartAndEnd, ClosingTheWindowEndsWithStatusZero) {
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
   e2e::RunningProgram program(stage.Program(), stage.Root());
-  const unsigned long window = e2e::WaitForWindowOf(program.Pid(), kMainWindow);
+  const unsigned long window = e2e::WaitForWindowOf(program.Pid(), kPlainMainWindow);
   ASSERT_NE(window, 0u);
   // The window manager's close shortcut sends the close request.
   ASSERT_TRUE(e2e::SendKeys(window, "alt+F4"));
@@ -42,7 +42,7 @@ TEST(StartAndEnd, CrashShowsTheReportAndEndsWithTheSignal) {
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
   e2e::RunningProgram program(stage.Program(), stage.ProgramDirectory());
-  ASSERT_NE(e2e::WaitForWindowOf(program.Pid(), kMainWindow), 0u);
+  ASSERT_NE(e2e::WaitForWindowOf(program.Pid(), kPlainMainWindow), 0u);
   ASSERT_EQ(::kill(program.Pid(), SIGSEGV), 0);
   const unsigned long report = e2e::WaitForWindow(kErrorWindow);
   ASSERT_NE(report, 0u) << "the report window did not appear";
