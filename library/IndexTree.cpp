@@ -94,7 +94,6 @@ void FillIndexTree(app::AppState& app, PreparedDatabase& prepared) {
     return;
   }
   ShowIndexFill(app, std::move(*prepared.fill), options, false);
-  prepared.fill.reset();
 }
 
 // Counts what the tree shows: levels and category texts come from its rows.

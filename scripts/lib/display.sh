@@ -11,6 +11,21 @@ stop_display() {
   wait 2>/dev/null || true
 }
 
+# Runs the command until it succeeds, for at most ten seconds; says what did
+# not start otherwise.
+wait_for() {
+  local what=$1 tries=0
+  shift
+  until "$@" >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ]; then
+      echo "error: $what did not start on $DISPLAY" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
 # Starts Xvfb on the first free display from :90 on, then openbox on it, and
 # exports DISPLAY.
 start_display() {
@@ -21,24 +36,8 @@ start_display() {
   Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$number"
-  local tries=0
-  until xdpyinfo >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ]; then
-      echo "error: Xvfb did not start on $DISPLAY" >&2
-      return 1
-    fi
-    sleep 0.1
-  done
+  wait_for Xvfb xdpyinfo
   openbox >/dev/null 2>&1 &
   wm_pid=$!
-  tries=0
-  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ]; then
-      echo "error: openbox did not start on $DISPLAY" >&2
-      return 1
-    fi
-    sleep 0.1
-  done
+  wait_for openbox sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
 }
