@@ -155,13 +155,14 @@ unsigned long WindowFrom(const std::string& command) {
 // Makes the window active and waits until it holds the keyboard: keys sent
 // to a window that has just appeared would otherwise reach the one that had
 // it before, and a click would move the focus while the program answers it.
-// Activating the active window again would wait for a change that never comes.
+// Activating the active window again would wait for a change that never comes,
+// and the window manager may activate a new window on its own between the
+// check and the request: the time-out bounds that wait.
 bool Activate(unsigned long window) {
   const std::string id = std::to_string(window);
-  if (WindowFrom("xdotool getactivewindow") != window &&
-      Run("xdotool windowactivate --sync " + id +
-          " >/dev/null 2>&1 || xdotool windowfocus --sync " + id) != 0) {
-    return false;
+  if (WindowFrom("xdotool getactivewindow") != window) {
+    Run("timeout 5 xdotool windowactivate --sync " + id +
+        " >/dev/null 2>&1 || timeout 5 xdotool windowfocus --sync " + id + " >/dev/null 2>&1");
   }
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
   while (WindowFrom("xdotool getwindowfocus") != window &&

@@ -197,8 +197,8 @@ unsigned long XidOf(GtkWindow* window) {
 bool FocusForKeys(GtkWindow* window) {
   gtk_window_present(window);
   RunFor(50);
-  const std::string command = "xdotool windowfocus --sync " + std::to_string(XidOf(window));
-  if (Run(command) != 0) return false;
+  // The time-out bounds the wait when the focus arrived on its own first.
+  Run("timeout 5 xdotool windowfocus --sync " + std::to_string(XidOf(window)));
   return RunUntil([&] { return gtk_window_is_active(window) != FALSE; });
 }
 
