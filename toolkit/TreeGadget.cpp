@@ -119,6 +119,9 @@ void TreeGadget::SetState(int state) {
     return;
   }
   ExpandAncestors(path.get());
+  // The cursor moves with the selection, so the arrow keys go on from the
+  // row selected here and not from the one the user last clicked.
+  gtk_tree_view_set_cursor(View(), path.get(), nullptr, FALSE);
   gtk_tree_selection_select_path(selection, path.get());
   if (gtk_widget_get_realized(Widget())) {
     gtk_tree_view_scroll_to_cell(View(), path.get(), nullptr, FALSE, 0, 0);

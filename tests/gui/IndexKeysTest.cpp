@@ -138,6 +138,16 @@ TEST_F(IndexKeys, LeftFoldsATopicThenClimbsAndFoldsEachParent) {
   EXPECT_FALSE(Expanded(kRoot));
 }
 
+TEST_F(IndexKeys, DownGoesOnFromTheRowTheProgramSelected) {
+  // The user was on one row; the program (a search, the recently viewed
+  // list) selects another; the arrow keys go on from the new one.
+  Select(kResize);
+  tree_->SetState(kButton);
+  testsupport::DrainEvents(*app_);
+  Press("Down", GDK_KEY_Down);
+  EXPECT_EQ(Selected(), kButtonInWindow);
+}
+
 TEST_F(IndexKeys, LeftOnAnEntrySelectsAndFoldsItsTopic) {
   Select(kResize);
   Press("Left", GDK_KEY_Left);
