@@ -137,20 +137,23 @@ bool LoopbackHttpServer::Connection::Stopping() const {
   return stopping_;
 }
 
-LoopbackHttpServer::LoopbackHttpServer(Handler handler) : handler_(std::move(handler)) {
+LoopbackHttpServer::LoopbackHttpServer(Handler handler, int port) : handler_(std::move(handler)) {
   listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (listener_ < 0) throw std::runtime_error("socket: " + std::string(std::strerror(errno)));
+  // A fixed port is taken again right after the previous test let it go.
+  const int reuse = 1;
+  ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;  // any free port
+  address.sin_port = htons(static_cast<uint16_t>(port));
   socklen_t length = sizeof address;
   if (::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
       ::listen(listener_, SOMAXCONN) != 0 ||
       ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
     const std::string reason = std::strerror(errno);
     ::close(listener_);
-    throw std::runtime_error("cannot listen on 127.0.0.1: " + reason);
+    throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(port) + ": " + reason);
   }
   port_ = ntohs(address.sin_port);
   acceptor_ = std::thread([this] { AcceptLoop(); });

@@ -1,4 +1,5 @@
-// A small HTTP server on 127.0.0.1 for tests: it listens on a free port,
+// A small HTTP server on 127.0.0.1 for tests: it listens on a free port (or
+// the one asked for),
 // answers each connection on its own thread through a handler, and records
 // the requests it saw. Every response closes its connection.
 #pragma once
@@ -36,7 +37,8 @@ class LoopbackHttpServer {
 
   using Handler = std::function<void(Connection&, const Request&)>;
 
-  explicit LoopbackHttpServer(Handler handler);
+  // Port 0 takes any free port. Throws std::runtime_error when it cannot listen.
+  explicit LoopbackHttpServer(Handler handler, int port = 0);
   LoopbackHttpServer(const LoopbackHttpServer&) = delete;
   LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
   // Stops listening, wakes every handler still waiting and joins them.
