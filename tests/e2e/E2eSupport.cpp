@@ -7,27 +7,28 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 extern char** environ;
 
 namespace e2e {
-namespace {
 
 std::string Quote(const std::string& text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
-
-}  // namespace
 
 StagedCopy::StagedCopy() {
   const char* stage = std::getenv("ORVEX_STAGE");
@@ -212,6 +213,122 @@ bool WaitUntilHidden(unsigned long window, int timeoutMs) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return false;
+}
+
+bool TitleNamesFile(pid_t pid, const std::string& file, int timeoutMs) {
+  return WaitForWindowOf(pid, "^Linux OX-ZUR-Erirada-Vuvazo ~ " + RegexEscaped(file) + "$",
+                         timeoutMs) != 0;
+}
+
+std::string WindowTitle(unsigned long window) {
+  std::string name = Output("xdotool getwindowname " + std::to_string(window) + " 2>/dev/null");
+  while (!name.empty() && name.back() == '\n') name.pop_back();
+  return name;
+}
+
+std::string LineTextAt(unsigned long window, int x, int y, int timeoutMs) {
+  // An empty selection first, so that an old text cannot pass for the new one.
+  Run("printf '' | timeout 10 xclip -selection primary >/dev/null 2>&1");
+  Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
+      std::to_string(y) + " sleep 0.1 click --repeat 3 --delay 80 1");
+  std::string text;
+  Eventually(
+      [&] {
+        text = Output("xclip -o -selection primary 2>/dev/null");
+        return !text.empty();
+      },
+      timeoutMs);
+  return text;
+}
+
+std::map<std::string, std::string> SettingsOf(const std::string& text) {
+  std::map<std::string, std::string> settings;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t equals = line.find('=');
+    if (equals != std::string::npos && !line.starts_with(";")) {
+      settings[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+  }
+  return settings;
+}
+
+void Pause(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+bool Eventually(const std::function<bool()>& condition, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    Pause(25);
+  }
+}
+
+std::string RegexEscaped(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    if (std::string_view(".[]()*+?^$|\\{}").find(c) != std::string_view::npos) escaped += '\\';
+    escaped += c;
+  }
+  return escaped;
+}
+
+namespace {
+
+std::string PreferencesOf(const StagedCopy& stage) {
+  return stage.ProgramDirectory() + kPreferencesName;
+}
+
+}  // namespace
+
+bool SetPreference(const StagedCopy& stage, const std::string& key, const std::string& value) {
+  std::string text = TempDirectory::Read(PreferencesOf(stage));
+  const std::size_t at = text.find("\n" + key + "=");
+  if (at == std::string::npos) return false;
+  const std::size_t end = text.find('\n', at + 1);
+  text.replace(at + 1, end == std::string::npos ? std::string::npos : end - at - 1,
+               key + "=" + value);
+  std::ofstream(PreferencesOf(stage), std::ios::binary | std::ios::trunc) << text;
+  return true;
+}
+
+bool PreferenceBecomes(const StagedCopy& stage, const std::string& key, const std::string& value,
+                       int timeoutMs) {
+  const std::string line = "\n" + key + "=" + value + "\n";
+  return Eventually(
+      [&] { return TempDirectory::Read(PreferencesOf(stage)).find(line) != std::string::npos; },
+      timeoutMs);
+}
+
+std::string ShownCode(const std::string& text) {
+  std::string_view rest(text);
+  if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    if (rest[i] == '\r' || rest[i] == '\n') {
+      if (rest[i] == '\r' && i + 1 < rest.size() && rest[i + 1] == '\n') ++i;
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += rest[i];
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  const std::string linkMarker = "; Link to topic:   ";
+  std::string shown;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string& each = lines[i];
+    each.erase(0, std::min(each.find_first_not_of('?'), each.size()));
+    if (each.starts_with("; IDE Options = ")) break;
+    const std::size_t link = each.find(linkMarker);
+    if (link != std::string::npos) each.resize(link + linkMarker.size());
+    if (i > 0) shown += '\n';
+    shown += each;
+  }
+  return shown;
 }
 
 }  // namespace e2e

@@ -4,6 +4,8 @@
 
 #include <sys/types.h>
 
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,5 +95,42 @@ bool ClickAt(unsigned long window, int x, int y);
 
 // Waits until the window is no longer shown; false when it still is at the time-out.
 bool WaitUntilHidden(unsigned long window, int timeoutMs = 5000);
+
+// Waits until the program's main window names the file after " ~ ".
+bool TitleNamesFile(pid_t pid, const std::string& file, int timeoutMs = 10000);
+
+// The window's title; empty when the window is gone.
+std::string WindowTitle(unsigned long window);
+
+// The text of the line at a point of a window: a triple click there selects
+// it, and the primary selection hands it over. Empty when nothing came.
+std::string LineTextAt(unsigned long window, int x, int y, int timeoutMs = 3000);
+
+// The setting lines of a preferences file's text, key to value.
+std::map<std::string, std::string> SettingsOf(const std::string& text);
+
+void Pause(int ms);
+
+// Polls the condition until it holds; false when it still does not at the time-out.
+bool Eventually(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+// The text in single quotes for a shell command line.
+std::string Quote(const std::string& text);
+
+// The text with the special characters of a regular expression escaped.
+std::string RegexEscaped(const std::string& text);
+
+// Replaces the value of the key in the copy's preferences file; false when
+// the file has no such key.
+bool SetPreference(const StagedCopy& stage, const std::string& key, const std::string& value);
+
+// Waits until the copy's preferences file holds the line "key=value".
+bool PreferenceBecomes(const StagedCopy& stage, const std::string& key, const std::string& value,
+                       int timeoutMs = 10000);
+
+// What the code view shows of a code file's UTF-8 text: no byte-order mark,
+// no leading "?" on a line, nothing from the options block on, and the
+// topic-link targets left out (they live in embedded labels, not the text).
+std::string ShownCode(const std::string& text);
 
 }  // namespace e2e

@@ -305,19 +305,6 @@ std::vector<Setting> OrdinarySettings(const std::string& databasePath,
           {"DyeingNews", "1"},       {"DarkMode", "0"},         {"CodeEditorPath", editor}};
 }
 
-// The settings lines of a preferences file, key to value.
-std::map<std::string, std::string> SettingsOf(const std::string& text) {
-  std::map<std::string, std::string> settings;
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);) {
-    const std::size_t equals = line.find('=');
-    if (equals != std::string::npos && !line.starts_with(";")) {
-      settings[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-  }
-  return settings;
-}
-
 // --- One run of the program --------------------------------------------------
 
 // Who runs the program: the tests' own user, or "nobody" when the tests run
@@ -659,7 +646,7 @@ TEST_P(IntegerLimits, StartKeepTheFileAndSaveWithinTheLimits) {
 
   const std::string saved = Read(preferencesPath);
   EXPECT_TRUE(saved.starts_with(std::string(kByteOrderMark) + "\n"));
-  std::map<std::string, std::string> values = SettingsOf(saved);
+  std::map<std::string, std::string> values = e2e::SettingsOf(saved);
   for (const char* key : kIntegerKeys) EXPECT_EQ(values.count(key), 1u) << key << " was lost";
   EXPECT_EQ(values["FontSize"], limit.fontSize);
   // A stored language that names none reads as German, the built-in one.

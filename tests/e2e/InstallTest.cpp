@@ -20,12 +20,6 @@ constexpr const char* kCmake = ORVEX_CMAKE_COMMAND;
 constexpr const char* kCpack = ORVEX_CPACK_COMMAND;
 constexpr const char* kProgramFolder = "lib/orvex-api-viewer";
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 // Starts the program the way the path names it, from the root folder, and
 // ends it with Escape: it must show its index and end with status 0.
 void ExpectRunsFromAnywhere(const std::string& program) {
@@ -55,8 +49,8 @@ TEST(Install, GivesAPortableProgramFolderWithCommandDesktopEntryAndIcon) {
   TempDirectory temp;
   // A blank in the prefix must survive the desktop entry's quoting.
   const std::string prefix = temp.Path() + "/my prefix";
-  ASSERT_EQ(e2e::Run(std::string(kCmake) + " --install " + Quoted(kBuildDirectory) + " --prefix " +
-                     Quoted(prefix) + " >/dev/null"),
+  ASSERT_EQ(e2e::Run(std::string(kCmake) + " --install " + e2e::Quote(kBuildDirectory) +
+                     " --prefix " + e2e::Quote(prefix) + " >/dev/null"),
             0);
 
   const std::string folder = prefix + "/" + kProgramFolder;
@@ -89,8 +83,8 @@ TEST(Install, GivesAPortableProgramFolderWithCommandDesktopEntryAndIcon) {
   const std::string preferences = folder + "/Library/Viewer/" + e2e::kPreferencesName;
   std::ofstream(preferences, std::ios::app) << "; kept\n";
   const std::string changed = TempDirectory::Read(preferences);
-  ASSERT_EQ(e2e::Run(std::string(kCmake) + " --install " + Quoted(kBuildDirectory) + " --prefix " +
-                     Quoted(prefix) + " >/dev/null"),
+  ASSERT_EQ(e2e::Run(std::string(kCmake) + " --install " + e2e::Quote(kBuildDirectory) +
+                     " --prefix " + e2e::Quote(prefix) + " >/dev/null"),
             0);
   EXPECT_EQ(TempDirectory::Read(preferences), changed);
 }
@@ -98,8 +92,8 @@ TEST(Install, GivesAPortableProgramFolderWithCommandDesktopEntryAndIcon) {
 TEST(Install, ReleaseArchiveUnpackedInAnEmptyFolderRuns) {
   TempDirectory packages;
   ASSERT_EQ(e2e::Run(std::string(kCpack) + " --config " +
-                     Quoted(std::string(kBuildDirectory) + "/CPackConfig.cmake") + " -B " +
-                     Quoted(packages.Path()) + " >/dev/null"),
+                     e2e::Quote(std::string(kBuildDirectory) + "/CPackConfig.cmake") + " -B " +
+                     e2e::Quote(packages.Path()) + " >/dev/null"),
             0);
   std::string archive;
   for (const auto& item : fs::directory_iterator(packages.Path())) {
@@ -108,7 +102,7 @@ TEST(Install, ReleaseArchiveUnpackedInAnEmptyFolderRuns) {
   ASSERT_FALSE(archive.empty()) << "no archive in " << packages.Path();
 
   TempDirectory empty;
-  ASSERT_EQ(e2e::Run("tar -xzf " + Quoted(archive) + " -C " + Quoted(empty.Path())), 0);
+  ASSERT_EQ(e2e::Run("tar -xzf " + e2e::Quote(archive) + " -C " + e2e::Quote(empty.Path())), 0);
   std::string top;
   for (const auto& item : fs::directory_iterator(empty.Path())) top = item.path().string();
   ASSERT_TRUE(top.ends_with("/" + fs::path(archive).stem().stem().string())) << top;
