@@ -1,6 +1,7 @@
-# A virtual display of our own: a free display number, Xvfb and openbox.
-# Sourced by scripts/test and scripts/bench; the caller calls stop_display
-# at the end (from its EXIT trap).
+# A virtual display of our own: a free display number, Xvfb and openbox, and
+# the few xdotool steps the scripts drive the viewer with. Sourced by
+# scripts/test, scripts/bench and scripts/screenshots; the caller calls
+# stop_display at the end (from its EXIT trap).
 
 xvfb_pid=
 wm_pid=
@@ -40,4 +41,34 @@ start_display() {
   openbox >/dev/null 2>&1 &
   wm_pid=$!
   wait_for openbox sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+}
+
+# Prints the id of the first visible window of process PID whose title
+# matches the extended regular expression, waiting up to ten seconds.
+window_matching() {
+  local pid=$1 pattern=$2 id
+  for _ in $(seq 100); do
+    for id in $(xdotool search --all --onlyvisible --pid "$pid" --name "" 2>/dev/null); do
+      if xdotool getwindowname "$id" 2>/dev/null | grep -qE -- "$pattern"; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  echo "error: no window of $pid titled like '$pattern'" >&2
+  return 1
+}
+
+# Clicks at X Y of the window, activated first as a user's click would; a
+# negative X counts from the window's right edge. The window manager may
+# activate the window on its own first, so the wait for that is bounded.
+click() {
+  local x=$2
+  if [ "$x" -lt 0 ]; then
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    x=$((WIDTH + x))
+  fi
+  timeout 5 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+  xdotool mousemove --window "$1" "$x" "$3" sleep 0.1 click 1
 }
