@@ -16,6 +16,8 @@ constexpr gulong kBlinkMicroseconds = 200'000;
 constexpr gulong kShakeStepMicroseconds = 80'000;
 
 constexpr guint kDrawWaitMilliseconds = 100;
+constexpr gint64 kHomeWaitMicroseconds = 500'000;
+constexpr gulong kHomePollMicroseconds = 5'000;
 
 // Paints the window's invalid parts now, without waiting for the next frame,
 // and hands the drawing to the display before the program sleeps.
@@ -81,6 +83,16 @@ void Shake(toolkit::Window& window, int x, int amplitude) {
   }
 }
 
+// Moves the window back to x and waits, briefly, until the window manager
+// has put it there. The next hint reads its home position from the window,
+// so a hint that came back before the move landed would let the window drift
+// by the amplitude with every search that finds nothing.
+void ReturnHome(toolkit::Window& window, int x) {
+  MoveWindowTo(window, x);
+  const gint64 deadline = g_get_monotonic_time() + kHomeWaitMicroseconds;
+  while (window.X() != x && g_get_monotonic_time() < deadline) g_usleep(kHomePollMicroseconds);
+}
+
 }  // namespace
 
 void BlinkGadget(AppState& app, int gadgetId) {
@@ -98,7 +110,7 @@ void ShakeWindow(AppState& app, int windowId, int amplitude) {
   if (!window) return;
   const int x = window->X();
   Shake(*window, x, amplitude);
-  MoveWindowTo(*window, x);
+  ReturnHome(*window, x);
 }
 
 void ShakeAndColour(AppState& app, int windowId, int gadgetId, int amplitude) {
@@ -109,7 +121,7 @@ void ShakeAndColour(AppState& app, int windowId, int gadgetId, int amplitude) {
   ColourVisibly(*gadget, app.colours.hint);
   Shake(*window, x, amplitude);
   gadget->SetColour(toolkit::ColourAttribute::Background, -1);
-  MoveWindowTo(*window, x);
+  ReturnHome(*window, x);
 }
 
 }  // namespace app
