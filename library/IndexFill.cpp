@@ -2,7 +2,12 @@
 // document, and counting topics and entries.
 #include "library/IndexFill.h"
 
+#include <algorithm>
+#include <future>
 #include <string_view>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 #include "library/PathRules.h"
 #include "toolkit/TextEncoding.h"
@@ -58,21 +63,61 @@ std::string RowText(std::string_view text) {
   return std::string(toolkit::FirstCharacters(text, kMaxRowTextCharacters));
 }
 
-}  // namespace
+// The caption of an element: the last attribute of a name that is neither a
+// title, a description nor the file wins, even when it is empty.
+std::string_view CaptionOf(const XmlElement& element) {
+  std::string_view caption;
+  for (const XmlAttribute& attribute : element.attributes) {
+    const std::string_view name = attribute.name;
+    if (name != "theme_de" && name != "theme_en" && name != "theme_fr" && name != "descript_de" &&
+        name != "descript_en" && name != "descript_fr" && name != "File") {
+      caption = attribute.value;
+    }
+  }
+  return caption;
+}
 
-IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& options) {
-  IndexFill fill;
-  if (!document.HasRoot()) return fill;
-  fill.rows.reserve(document.elements.size());
-  fill.entries.reserve(document.elements.size());
+// What the rows of [begin, end) take over from the elements before begin.
+struct PartStart {
+  long categoryCounter = 0;  // categories since the last root
+  std::string_view group;    // the last non-empty caption
+};
 
-  long categoryCounter = 0;
-  std::string_view group;
-  for (const XmlElement& element : document.elements) {
+PartStart StartOfPart(const std::vector<XmlElement>& elements, std::size_t begin) {
+  PartStart start;
+  for (std::size_t i = 0; i < begin; ++i) {
+    if (elements[i].depth == 0) start.categoryCounter = 0;
+    if (elements[i].depth == 1) ++start.categoryCounter;
+  }
+  for (std::size_t i = begin; i-- > 0;) {
+    const std::string_view caption = CaptionOf(elements[i]);
+    if (!caption.empty()) {
+      start.group = caption;
+      break;
+    }
+  }
+  return start;
+}
+
+// What a part found that the whole fill keeps only the last of.
+struct PartFindings {
+  std::optional<long> helpEntryIndex;
+  std::optional<std::string> versionWord;
+};
+
+// Builds rows and entries [begin, end) into their places, which exist.
+PartFindings BuildPart(const std::vector<XmlElement>& elements, std::size_t begin, std::size_t end,
+                       const IndexFillOptions& options, IndexFill& fill) {
+  PartFindings findings;
+  PartStart start = StartOfPart(elements, begin);
+  long categoryCounter = start.categoryCounter;
+  std::string_view group = start.group;
+  for (std::size_t i = begin; i < end; ++i) {
+    const XmlElement& element = elements[i];
     const int level = element.depth;
     if (level == 0) categoryCounter = 0;
 
-    IndexEntry& entry = fill.entries.emplace_back();
+    IndexEntry& entry = fill.entries[i];
     std::string_view caption;
     for (const XmlAttribute& attribute : element.attributes) {
       const std::string_view name = attribute.name;
@@ -96,7 +141,7 @@ IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& option
     }
     if (level == 1) ++categoryCounter;
 
-    IndexRow& row = fill.rows.emplace_back();
+    IndexRow& row = fill.rows[i];
     row.level = level;
     if (level >= 2) {
       std::string& title = options.language == 0   ? entry.theme_de
@@ -122,7 +167,7 @@ IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& option
 
     const std::string_view text = Trimmed(element.text);
     if (!entry.file.empty() && FilePart(entry.file) == kHelpFileName) {
-      fill.helpEntryIndex = static_cast<long>(fill.rows.size() - 1);
+      findings.helpEntryIndex = static_cast<long>(i);
     }
     if (!caption.empty()) group = caption;
     entry.text = text;
@@ -135,7 +180,55 @@ IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& option
         row.icon = RowIcon::Changed;
       }
     }
-    if (level == 0) fill.versionWord = FourthWord(text);
+    if (level == 0) findings.versionWord = FourthWord(text);
+  }
+  return findings;
+}
+
+// Below this many elements a second thread costs more than it saves.
+constexpr std::size_t kElementsPerExtraPart = 4096;
+
+int PartsFor(std::size_t elements) {
+  const unsigned cores = std::thread::hardware_concurrency();
+  if (cores < 2 || elements < 2 * kElementsPerExtraPart) return 1;
+  return 2;
+}
+
+}  // namespace
+
+IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& options, int parts) {
+  IndexFill fill;
+  if (!document.HasRoot()) return fill;
+  const std::vector<XmlElement>& elements = document.elements;
+  const std::size_t count = elements.size();
+  if (parts <= 0) parts = PartsFor(count);
+  parts = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(parts), count));
+  fill.rows.resize(count);
+  fill.entries.resize(count);
+
+  // Each part writes only its own rows and entries and reads the shared
+  // document, so the parts run at once; the first runs on this thread.
+  const auto bound = [&](int part) { return count * static_cast<std::size_t>(part) / parts; };
+  std::vector<std::future<PartFindings>> others;
+  std::vector<PartFindings> findings(static_cast<std::size_t>(parts));
+  for (int part = 1; part < parts; ++part) {
+    const auto build = [&, part] {
+      return BuildPart(elements, bound(part), bound(part + 1), options, fill);
+    };
+    try {
+      others.push_back(std::async(std::launch::async, build));
+    } catch (const std::system_error&) {
+      // No thread to be had: this part is built here after the first.
+      others.push_back(std::async(std::launch::deferred, build));
+    }
+  }
+  findings[0] = BuildPart(elements, 0, bound(1), options, fill);
+  for (int part = 1; part < parts; ++part) {
+    findings[static_cast<std::size_t>(part)] = others[static_cast<std::size_t>(part - 1)].get();
+  }
+  for (PartFindings& found : findings) {
+    if (found.helpEntryIndex) fill.helpEntryIndex = found.helpEntryIndex;
+    if (found.versionWord) fill.versionWord = std::move(found.versionWord);
   }
 
   fill.rows.front().background = kRootBackground;

@@ -45,7 +45,9 @@ struct IndexFill {
 };
 
 // Rows and entries of the whole document in pre-order, without recursion.
-IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& options);
+// A large document is built in parts on several threads at once; parts
+// other than 0 sets their number, which changes nothing in the result.
+IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& options, int parts = 0);
 
 struct IndexCounts {
   long topicCount = 0;

@@ -191,6 +191,75 @@ TEST(IndexFill, ManySiblingsFromAParsedFile) {
   EXPECT_EQ(counts.entryCount, 100000);
 }
 
+// Compares two fills field by field, naming the first row that differs.
+void ExpectSameFill(const IndexFill& got, const IndexFill& want, const std::string& what) {
+  ASSERT_EQ(got.rows.size(), want.rows.size()) << what;
+  ASSERT_EQ(got.entries.size(), want.entries.size()) << what;
+  for (std::size_t i = 0; i < want.rows.size(); ++i) {
+    const IndexRow& a = got.rows[i];
+    const IndexRow& b = want.rows[i];
+    ASSERT_TRUE(a.level == b.level && a.text == b.text && a.icon == b.icon &&
+                a.textColour == b.textColour && a.background == b.background)
+        << what << ", row " << i;
+    const IndexEntry& x = got.entries[i];
+    const IndexEntry& y = want.entries[i];
+    ASSERT_TRUE(x.text == y.text && x.group == y.group && x.theme_de == y.theme_de &&
+                x.theme_en == y.theme_en && x.theme_fr == y.theme_fr &&
+                x.descript_de == y.descript_de && x.descript_en == y.descript_en &&
+                x.descript_fr == y.descript_fr && x.file == y.file)
+        << what << ", entry " << i;
+  }
+  EXPECT_EQ(got.helpEntryIndex, want.helpEntryIndex) << what;
+  EXPECT_EQ(got.versionWord, want.versionWord) << what;
+}
+
+// Categories alternate in colour and entries take the caption of the group
+// before them, so every place a part may start at is tried: in the middle
+// of a category, on a category, after an element with an empty caption,
+// with the help file in an early and a late part.
+TEST(IndexFill, PartsBuildTheSameAsOne) {
+  XmlDocument document;
+  document.elements.push_back(Element(0, {{"name", "Library"}}, " Orvex code library 2.5 "));
+  for (int c = 0; c < 9; ++c) {
+    const std::string name = c == 4 ? "ZUR Erirada Vuvazo" : "Cat" + std::to_string(c);
+    document.elements.push_back(Element(1, {{"name", name}}));
+    for (int e = 0; e < c % 4 + 1; ++e) {
+      const std::string id = std::to_string(c) + "." + std::to_string(e);
+      std::vector<XmlAttribute> attributes = {{"theme_de", (e == 1 ? "✰" : "") + id},
+                                              {"theme_en", "↺en" + id},
+                                              {"descript_fr", "fr " + id}};
+      if (e == 2) attributes.push_back({"group", ""});
+      if (e == 0) attributes.push_back({"sub", "Group" + id});
+      const bool help = (c == 1 || c == 7) && e == 0;
+      attributes.push_back({"File", help ? "Help/ViewerHelp.txt" : "c/" + id + ".ox"});
+      document.elements.push_back(Element(2 + e % 2, std::move(attributes), " text " + id));
+    }
+  }
+  const IndexFillOptions optionSets[] = {IndexFillOptions{},
+                                         IndexFillOptions{1, false, true, "ZUR Erirada Vuvazo"},
+                                         IndexFillOptions{2, true, true, "Cat3"}};
+  for (const IndexFillOptions& options : optionSets) {
+    const IndexFill one = BuildIndex(document, options, 1);
+    // The help file of category 7, the later of the two.
+    ASSERT_EQ(one.helpEntryIndex, static_cast<long>(document.elements.size()) - 6);
+    for (int parts = 2; parts <= static_cast<int>(document.elements.size()) + 2; ++parts) {
+      ExpectSameFill(
+          BuildIndex(document, options, parts), one,
+          std::to_string(parts) + " parts, language " + std::to_string(options.language));
+    }
+  }
+
+  // A document large enough to be split by itself.
+  XmlDocument large;
+  large.elements.push_back(Element(0, {{"name", "Library"}}, "a b c 3.1"));
+  for (int i = 0; i < 20000; ++i) {
+    if (i % 7 == 0) large.elements.push_back(Element(1, {{"name", "C" + std::to_string(i)}}));
+    large.elements.push_back(Element(2, {{"theme_de", std::to_string(i)}, {"File", "x.ox"}}));
+  }
+  ExpectSameFill(BuildIndex(large, IndexFillOptions{}), BuildIndex(large, IndexFillOptions{}, 1),
+                 "automatic parts");
+}
+
 TEST(IndexFill, LongRowTextsAreCutByCharacters) {
   const std::string tail = std::string(kMaxRowTextCharacters - 1, 'b') + "✰✰";
   XmlDocument document = EntryDocument("✰" + tail, "", "");
