@@ -29,6 +29,7 @@
 #include "library/Preferences.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/Font.h"
+#include "toolkit/Window.h"
 
 namespace app {
 namespace {
@@ -128,6 +129,9 @@ bool InitApplication(AppState& app, std::unique_ptr<library::DatabasePreparation
   dialogs::CreateSettingsWindow(app);
   dialogs::CreateDatabaseInfoWindow(app);
   dialogs::CreateUpdateWindow(app);
+  // While the worker still reads, the main window gets ready to show; it is
+  // not shown, so a database that fails to load flashes no empty window.
+  if (toolkit::Window* main = app.ui.FindWindow(window_id::kMain)) main->Prepare();
   MARK_SOURCE();
   library::PreparedDatabase prepared = preparation->Take();
   if (!library::LoadDatabaseAtStartup(app, prepared)) return false;

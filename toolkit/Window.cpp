@@ -171,6 +171,10 @@ void Window::Show(bool visible) {
   }
 }
 
+void Window::Prepare() {
+  if (window_) gtk_widget_realize(window_);
+}
+
 bool Window::Visible() const {
   return window_ && gtk_widget_get_visible(window_);
 }

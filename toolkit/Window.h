@@ -42,6 +42,9 @@ class Window {
 
   void Show(bool visible);
   bool Visible() const;
+  // Creates the window's resources on the display without showing it, so
+  // that showing it later takes less time.
+  void Prepare();
 
   // Moves and resizes; kLeaveUnchanged keeps a value.
   void MoveResize(int x, int y, int width, int height);
