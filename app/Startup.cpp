@@ -12,6 +12,7 @@
 #include "app/AppState.h"
 #include "app/ErrorHandler.h"
 #include "app/EventLoop.h"
+#include "app/HeapGrowth.h"
 #include "app/Ids.h"
 #include "app/MainWindow.h"
 #include "app/MenuCommands.h"
@@ -76,6 +77,7 @@ std::unique_ptr<library::DatabasePreparation> PrepareStoredDatabase(const AppSta
   library::AppSettings stored;
   const std::string path = library::StoredDatabasePath(app, stored);
   if (path.empty()) return nullptr;
+  SetHeapGrowth(HeapGrowthFor(path));
   return std::make_unique<library::DatabasePreparation>(
       path, library::IndexFillOptions{stored.language, stored.dyeingNews != 0, stored.darkMode != 0,
                                       app.viewerChapterTitle});
