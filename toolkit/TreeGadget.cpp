@@ -153,6 +153,7 @@ void TreeGadget::Append(const Row& row, bool notify) {
 void TreeGadget::AppendRows(std::span<const Row> rows) {
   {
     Detached detached(*this);
+    rows_->Reserve(static_cast<std::size_t>(rows_->Count()) + rows.size());
     for (const Row& row : rows) Append(row, false);
   }
   FitColumnWidth(rows);

@@ -5,6 +5,7 @@
 
 #include <gtk/gtk.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,8 @@ class TreeRows {
   // below the last row hangs under that row. Returns its position. With
   // notify, views showing the model are told.
   int Append(std::string_view text, GdkPixbuf* image, int level, bool notify);
+  // Makes room for count rows in all, so appending them moves no row.
+  void Reserve(std::size_t count) { rows_.reserve(count); }
   // Removes every row, telling the views.
   void Clear();
 
