@@ -63,16 +63,25 @@ std::string RowText(std::string_view text) {
   return std::string(toolkit::FirstCharacters(text, kMaxRowTextCharacters));
 }
 
-// The caption of an element: the last attribute of a name that is neither a
-// title, a description nor the file wins, even when it is empty.
+// The entry field an attribute of this name fills; none for any other name,
+// which gives the element's caption instead.
+std::string IndexEntry::*FieldFor(std::string_view name) {
+  if (name == "theme_de") return &IndexEntry::theme_de;
+  if (name == "theme_en") return &IndexEntry::theme_en;
+  if (name == "theme_fr") return &IndexEntry::theme_fr;
+  if (name == "descript_de") return &IndexEntry::descript_de;
+  if (name == "descript_en") return &IndexEntry::descript_en;
+  if (name == "descript_fr") return &IndexEntry::descript_fr;
+  if (name == "File") return &IndexEntry::file;
+  return nullptr;
+}
+
+// The caption of an element: the last attribute that fills no entry field
+// wins, even when it is empty.
 std::string_view CaptionOf(const XmlElement& element) {
   std::string_view caption;
   for (const XmlAttribute& attribute : element.attributes) {
-    const std::string_view name = attribute.name;
-    if (name != "theme_de" && name != "theme_en" && name != "theme_fr" && name != "descript_de" &&
-        name != "descript_en" && name != "descript_fr" && name != "File") {
-      caption = attribute.value;
-    }
+    if (!FieldFor(attribute.name)) caption = attribute.value;
   }
   return caption;
 }
@@ -120,21 +129,8 @@ PartFindings BuildPart(const std::vector<XmlElement>& elements, std::size_t begi
     IndexEntry& entry = fill.entries[i];
     std::string_view caption;
     for (const XmlAttribute& attribute : element.attributes) {
-      const std::string_view name = attribute.name;
-      if (name == "theme_de") {
-        entry.theme_de = attribute.value;
-      } else if (name == "theme_en") {
-        entry.theme_en = attribute.value;
-      } else if (name == "theme_fr") {
-        entry.theme_fr = attribute.value;
-      } else if (name == "descript_de") {
-        entry.descript_de = attribute.value;
-      } else if (name == "descript_en") {
-        entry.descript_en = attribute.value;
-      } else if (name == "descript_fr") {
-        entry.descript_fr = attribute.value;
-      } else if (name == "File") {
-        entry.file = attribute.value;
+      if (std::string IndexEntry::*field = FieldFor(attribute.name)) {
+        entry.*field = attribute.value;
       } else {
         caption = attribute.value;  // the last one of any other name wins
       }
