@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "E2eSupport.h"
@@ -580,10 +582,39 @@ TEST(HostileFiles, NamedPipeAsCodeFileCountsAsMissing) {
 // Topic links with hostile targets.
 
 // Where the link labels of the code file below sit: after the marker, on
-// the lines of the code view.
+// the lines of the code view. Their height follows the desktop's fonts, so
+// the test finds their lines in a picture of the window.
 constexpr int kLinkX = 540;
-constexpr int kFirstCodeLineY = 87;
-constexpr int kCodeLineHeight = 23;
+constexpr int kLinkBandWidth = 60;
+constexpr int kCodeTop = 70;
+constexpr int kCodeHeight = 400;
+
+// The vertical middles of the link labels, top to bottom: the rows of the
+// band at kLinkX that hold ink, where rows a few pixels apart (a label's
+// text and its underline) count as one label.
+std::vector<int> LinkLabelMiddles(unsigned long window) {
+  const std::string rows = e2e::Output(
+      "import -window " + std::to_string(window) + " png:- 2>/dev/null | convert png:- -crop " +
+      std::to_string(kLinkBandWidth) + "x" + std::to_string(kCodeHeight) + "+" +
+      std::to_string(kLinkX) + "+" + std::to_string(kCodeTop) +
+      " +repage -colorspace Gray -negate -threshold 40% -scale 1x" + std::to_string(kCodeHeight) +
+      "! -depth 8 txt:- 2>/dev/null");
+  std::vector<std::pair<int, int>> runs;
+  std::istringstream lines(rows);
+  for (std::string line; std::getline(lines, line);) {
+    int y = 0;
+    int value = 0;
+    if (std::sscanf(line.c_str(), "0,%d: (%d", &y, &value) != 2 || value == 0) continue;
+    if (!runs.empty() && y - runs.back().second <= 4) {
+      runs.back().second = y;
+    } else {
+      runs.emplace_back(y, y);
+    }
+  }
+  std::vector<int> middles;
+  for (const auto& [first, last] : runs) middles.push_back(kCodeTop + (first + last) / 2);
+  return middles;
+}
 
 TEST(HostileFiles, TopicLinksOpenOnlyWebAddresses) {
   HostileStage stage;
@@ -628,11 +659,12 @@ TEST(HostileFiles, TopicLinksOpenOnlyWebAddresses) {
   ASSERT_TRUE(ClickRow(window, 2));
   ASSERT_NE(e2e::WaitForWindowOf(program->Pid(), "Links\\.ox$", kAnswerMs), 0u);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const std::vector<int> middles = LinkLabelMiddles(window);
+  ASSERT_EQ(middles.size(), refused.size() + 1) << "the link labels are not where expected";
 
   for (std::size_t line = 0; line < refused.size(); ++line) {
     SCOPED_TRACE(refused[line]);
-    ASSERT_TRUE(
-        e2e::ClickAt(window, kLinkX, kFirstCodeLineY + static_cast<int>(line) * kCodeLineHeight));
+    ASSERT_TRUE(e2e::ClickAt(window, kLinkX + kLinkBandWidth / 2, middles[line]));
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     for (const char* name : {"opener", "xdg-open", "gnome-open"}) {
       EXPECT_FALSE(stubs.Ran(name, 0)) << refused[line] << " started " << name;
@@ -641,8 +673,7 @@ TEST(HostileFiles, TopicLinksOpenOnlyWebAddresses) {
         << "a child process runs";
   }
   // The web address opens, and reaches the handler exactly as written.
-  ASSERT_TRUE(e2e::ClickAt(window, kLinkX,
-                           kFirstCodeLineY + static_cast<int>(refused.size()) * kCodeLineHeight));
+  ASSERT_TRUE(e2e::ClickAt(window, kLinkX + kLinkBandWidth / 2, middles.back()));
   const auto opened = stubs.Arguments("opener", kAnswerMs);
   ASSERT_TRUE(opened.has_value()) << "the web link did not open: the clicks miss the labels";
   EXPECT_EQ(*opened, std::vector<std::string>{web});
