@@ -5,8 +5,6 @@
 
 #ifdef ORVEX_ADMIN_MODE
 
-#include <sys/wait.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -145,11 +143,7 @@ TEST_F(AdminExports, EachExportItemWritesItsFileIntoTheExportFolder) {
   EXPECT_TRUE(TempDirectory::Read(ExportPath("Protocoll.txt"))
                   .starts_with("Doppelte xml-Einträge in OX-LinuxAPI-Toc.xml:\n\n"));
 
-  ASSERT_TRUE(e2e::SendKeys(main_, "Escape"));
-  const auto status = program_->WaitForExit();
-  ASSERT_TRUE(status.has_value()) << "the program did not end";
-  EXPECT_TRUE(WIFEXITED(*status));
-  EXPECT_EQ(WEXITSTATUS(*status), 0);
+  e2e::EndWithEscape(*program_, main_);
 }
 
 }  // namespace

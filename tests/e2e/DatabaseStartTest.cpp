@@ -1,7 +1,6 @@
 // Start-up with and without a preferences file and with a broken database,
 // as a user meets them.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -21,13 +20,6 @@ constexpr const char* kAboutWindow = "^About Orvex-Linux-API-Viewer$";
 
 std::string PreferencesOf(const e2e::StagedCopy& stage) {
   return stage.ProgramDirectory() + "LinuxOX VIZ-AduDozuzo.ini";
-}
-
-void ExpectOrderlyEnd(e2e::RunningProgram& program) {
-  const auto status = program.WaitForExit();
-  ASSERT_TRUE(status.has_value()) << "the program did not end";
-  EXPECT_TRUE(WIFEXITED(*status));
-  EXPECT_EQ(WEXITSTATUS(*status), 0);
 }
 
 TEST(DatabaseStart, FirstStartAsksForTheDatabaseAndCreatesThePreferences) {
@@ -60,7 +52,7 @@ TEST(DatabaseStart, FirstStartAsksForTheDatabaseAndCreatesThePreferences) {
                 "CodeMarks=0\nFontName=Monospace\nFontSize=10\nSavePaths=1\nSourceInTitle=1\n"
                 "SaveWinSetting=0\nDyeingNews=1\nDarkMode=0\nCodeEditorPath=\n; App settings\n");
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-  ExpectOrderlyEnd(program);
+  e2e::ExpectOrderlyEnd(program);
 }
 
 TEST(DatabaseStart, CancellingTheDialogEndsTheProgramAndWritesNothing) {
@@ -74,7 +66,7 @@ TEST(DatabaseStart, CancellingTheDialogEndsTheProgramAndWritesNothing) {
   const unsigned long message = e2e::WaitForWindowOf(program.Pid(), kErrorWindow);
   ASSERT_NE(message, 0u) << "no message about the missing database";
   ASSERT_TRUE(e2e::SendKeys(message, "Return"));
-  ExpectOrderlyEnd(program);
+  e2e::ExpectOrderlyEnd(program);
   EXPECT_FALSE(std::filesystem::exists(PreferencesOf(stage)));
 }
 
@@ -90,7 +82,7 @@ TEST(DatabaseStart, ABrokenDatabaseEndsTheProgramAfterItsMessage) {
   EXPECT_EQ(e2e::WaitForWindowOf(program.Pid(), kMainWindow, 500), 0u)
       << "no main window behind the message";
   ASSERT_TRUE(e2e::SendKeys(message, "Return"));
-  ExpectOrderlyEnd(program);
+  e2e::ExpectOrderlyEnd(program);
   EXPECT_EQ(TempDirectory::Read(PreferencesOf(stage)), preferences);
 }
 

@@ -218,13 +218,7 @@ class DragJourney : public testing::Test {
   }
 
   // Ends the program with Escape in the main window; it must end with status 0.
-  void EndProgram() {
-    ASSERT_TRUE(e2e::SendKeys(main_, "Escape"));
-    const auto status = program_->WaitForExit();
-    ASSERT_TRUE(status.has_value()) << "the program did not end";
-    EXPECT_TRUE(WIFEXITED(*status)) << "status " << *status;
-    EXPECT_EQ(WEXITSTATUS(*status), 0);
-  }
+  void EndProgram() { e2e::EndWithEscape(*program_, main_); }
 
   e2e::StagedCopy stage_;
   std::unique_ptr<e2e::RunningProgram> program_;

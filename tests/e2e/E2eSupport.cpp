@@ -2,6 +2,7 @@
 #include "E2eSupport.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -329,6 +330,20 @@ std::string ShownCode(const std::string& text) {
     shown += each;
   }
   return shown;
+}
+
+void ExpectOrderlyEnd(RunningProgram& program, int timeoutMs) {
+  const std::optional<int> status = program.WaitForExit(timeoutMs);
+  ASSERT_TRUE(status.has_value()) << "the program did not end";
+  EXPECT_TRUE(WIFEXITED(*status)) << "status " << *status;
+  if (WIFEXITED(*status)) {
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+  }
+}
+
+void EndWithEscape(RunningProgram& program, unsigned long mainWindow) {
+  ASSERT_TRUE(SendKeys(mainWindow, "Escape"));
+  ExpectOrderlyEnd(program);
 }
 
 }  // namespace e2e

@@ -67,6 +67,13 @@ class RunningProgram {
   bool reaped_ = false;
 };
 
+// Waits for the program's end and expects an exit with status 0.
+void ExpectOrderlyEnd(RunningProgram& program, int timeoutMs = 20000);
+
+// Presses Escape in the main window, which ends the program, and expects an
+// orderly end.
+void EndWithEscape(RunningProgram& program, unsigned long mainWindow);
+
 // The X window id of the first visible window whose title matches the
 // regular expression, waiting up to the time-out; 0 when none appeared.
 unsigned long WaitForWindow(const std::string& titlePattern, int timeoutMs = 20000);

@@ -4,7 +4,6 @@
 // print no toolkit warning and must leave the files alone.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdio>
@@ -133,15 +132,6 @@ std::string DatabaseOf(const std::vector<std::string>& files) {
            std::to_string(i) + "\" File=\"" + files[i] + "\"/>\n";
   }
   return xml + "  </category>\n</library>\n";
-}
-
-void ExpectOrderlyEnd(e2e::RunningProgram& program, int timeoutMs = 10000) {
-  const auto status = program.WaitForExit(timeoutMs);
-  ASSERT_TRUE(status.has_value()) << "the program did not end";
-  EXPECT_TRUE(WIFEXITED(*status)) << "status " << *status;
-  if (WIFEXITED(*status)) {
-    EXPECT_EQ(WEXITSTATUS(*status), 0);
-  }
 }
 
 // A window of the process titled with the program's name other than the
@@ -298,7 +288,7 @@ TEST_P(HostileDatabase, EndsWithItsMessageOrShowsTheIndexAndKeepsThePreferences)
     EXPECT_NE(e2e::WaitForWindowOf(program->Pid(), kPlainMainWindow, kAnswerMs), 0u);
     ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
   }
-  ExpectOrderlyEnd(*program);
+  e2e::ExpectOrderlyEnd(*program);
   EXPECT_LT(Clock::now() - started, std::chrono::seconds(20));
   if (!hostile.preferencesMayChange) {
     EXPECT_EQ(TempDirectory::Read(stage.Preferences()), preferences);
@@ -346,7 +336,7 @@ TEST(HostileFiles, Utf16DatabaseLoadsAndItsEntryOpens) {
   ASSERT_TRUE(ClickRow(window, 2));
   EXPECT_NE(e2e::WaitForWindowOf(program->Pid(), "Utf16Entry\\.ox$", kAnswerMs), 0u);
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-  ExpectOrderlyEnd(*program);
+  e2e::ExpectOrderlyEnd(*program);
   EXPECT_EQ(stage.Complaints(), "");
 }
 
@@ -371,7 +361,7 @@ TEST(HostileFiles, FiftyMegabyteAttributeLoadsAndItsEntryShows) {
   EXPECT_NE(e2e::WaitForWindowOf(program->Pid(), kPlainMainWindow, kAnswerMs), 0u)
       << "no answer to a key";
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-  ExpectOrderlyEnd(*program);
+  e2e::ExpectOrderlyEnd(*program);
   EXPECT_EQ(stage.Complaints(), "");
 }
 
@@ -399,7 +389,7 @@ TEST(HostileFiles, ApplyReloadsADatabaseThatBecameBrokenWithoutHarm) {
     EXPECT_NE(e2e::WaitForWindowOf(program->Pid(), kPlainMainWindow, kAnswerMs), 0u);
   }
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-  ExpectOrderlyEnd(*program);
+  e2e::ExpectOrderlyEnd(*program);
   EXPECT_EQ(TempDirectory::Read(stage.Preferences()), preferences);
   EXPECT_EQ(stage.Complaints(), "");
 }
@@ -539,7 +529,7 @@ TEST_P(HostileCodeFile, ShowsAndTheProgramGoesOnAnswering) {
   EXPECT_NE(e2e::WaitForWindowOf(program->Pid(), kPlainMainWindow, kAnswerMs), 0u)
       << "no answer to a key within " << kAnswerMs << " ms";
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-  ExpectOrderlyEnd(*program);
+  e2e::ExpectOrderlyEnd(*program);
   EXPECT_EQ(TempDirectory::Read(stage.Library() + "Hostile/" + name), bytes) << "file changed";
   EXPECT_EQ(stage.Complaints(), "");
   RecordProperty(
@@ -574,7 +564,7 @@ TEST(HostileFiles, NamedPipeAsCodeFileCountsAsMissing) {
   ASSERT_TRUE(e2e::SendKeys(message, "Return"));
   EXPECT_TRUE(stubs.Ran("beep", 3000));
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-  ExpectOrderlyEnd(*program);
+  e2e::ExpectOrderlyEnd(*program);
   EXPECT_EQ(stage.Complaints(), "");
 }
 
@@ -679,7 +669,7 @@ TEST(HostileFiles, TopicLinksOpenOnlyWebAddresses) {
   EXPECT_EQ(*opened, std::vector<std::string>{web});
 
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-  ExpectOrderlyEnd(*program);
+  e2e::ExpectOrderlyEnd(*program);
   EXPECT_EQ(stage.Complaints(), "");
 }
 
@@ -774,7 +764,7 @@ TEST_P(HostileLanguageFile, TheProgramStartsAndShowsItsWindows) {
   ASSERT_TRUE(e2e::SendKeys(settings, "Escape"));
   EXPECT_TRUE(e2e::WaitUntilHidden(settings, kAnswerMs));
   ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-  ExpectOrderlyEnd(*program);
+  e2e::ExpectOrderlyEnd(*program);
   EXPECT_EQ(TempDirectory::Read(stage.Preferences()), preferences);
   EXPECT_EQ(stage.Complaints(), "");
 }

@@ -5,7 +5,6 @@
 // selects a line of text, which the window system then offers as the
 // primary selection.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -231,13 +230,7 @@ class InfoMenuJourney : public testing::Test {
     EXPECT_FALSE(program_->WaitForExit(300).has_value()) << "the program ended";
   }
 
-  void EndProgram() {
-    ASSERT_TRUE(e2e::SendKeys(main_, "Escape"));
-    const auto status = program_->WaitForExit();
-    ASSERT_TRUE(status.has_value()) << "the program did not end";
-    EXPECT_TRUE(WIFEXITED(*status)) << "status " << *status;
-    EXPECT_EQ(WEXITSTATUS(*status), 0);
-  }
+  void EndProgram() { e2e::EndWithEscape(*program_, main_); }
 
   e2e::StagedCopy stage_;
   LibraryFacts facts_;

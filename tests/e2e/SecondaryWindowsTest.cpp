@@ -2,7 +2,6 @@
 // clicks and closed with real keys: Escape only hides them, and the program
 // goes on until Escape in the main window.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <string>
 
@@ -58,11 +57,7 @@ TEST_F(SecondaryWindows, EscapeHidesEachOfThemAndEndsOnlyTheMainWindow) {
   ChooseInfoItem(3);
   EscapeHides("^Orvex-Linux-API-Viewer: Update check$");
 
-  ASSERT_TRUE(e2e::SendKeys(main_, "Escape"));
-  const auto status = program_->WaitForExit();
-  ASSERT_TRUE(status.has_value());
-  EXPECT_TRUE(WIFEXITED(*status));
-  EXPECT_EQ(WEXITSTATUS(*status), 0);
+  e2e::EndWithEscape(*program_, main_);
 }
 
 }  // namespace

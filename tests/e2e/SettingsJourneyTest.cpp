@@ -4,7 +4,6 @@
 // The window's place, size and splitter are stored only when the user asks
 // for it, only by Save, and then come back exactly.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -204,13 +203,7 @@ class Viewer {
   }
 
   // Escape in the main window ends the program with status 0.
-  void End() {
-    ASSERT_TRUE(e2e::SendKeys(main_, "Escape"));
-    const auto status = program_.WaitForExit();
-    ASSERT_TRUE(status.has_value()) << "the program did not end";
-    EXPECT_TRUE(WIFEXITED(*status)) << "status " << *status;
-    EXPECT_EQ(WEXITSTATUS(*status), 0);
-  }
+  void End() { e2e::EndWithEscape(program_, main_); }
 
  private:
   e2e::RunningProgram program_;

@@ -17,11 +17,7 @@ TEST(StartAndEnd, EscapeEndsTheProgramStartedFromAnotherFolder) {
   e2e::RunningProgram program(stage.Program(), "/");
   const unsigned long window = e2e::WaitForWindowOf(program.Pid(), kPlainMainWindow);
   ASSERT_NE(window, 0u);
-  ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-  const auto status = program.WaitForExit();
-  ASSERT_TRUE(status.has_value());
-  EXPECT_TRUE(WIFEXITED(*status));
-  EXPECT_EQ(WEXITSTATUS(*status), 0);
+  e2e::EndWithEscape(program, window);
 }
 
 TEST(StartAndEnd, ClosingTheWindowEndsWithStatusZero) {
@@ -32,10 +28,7 @@ TEST(StartAndEnd, ClosingTheWindowEndsWithStatusZero) {
   ASSERT_NE(window, 0u);
   // The window manager's close shortcut sends the close request.
   ASSERT_TRUE(e2e::SendKeys(window, "alt+F4"));
-  const auto status = program.WaitForExit();
-  ASSERT_TRUE(status.has_value());
-  EXPECT_TRUE(WIFEXITED(*status));
-  EXPECT_EQ(WEXITSTATUS(*status), 0);
+  e2e::ExpectOrderlyEnd(program);
 }
 
 TEST(StartAndEnd, CrashShowsTheReportAndEndsWithTheSignal) {
