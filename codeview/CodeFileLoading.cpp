@@ -82,7 +82,10 @@ void SetMainTitle(app::AppState& app, const std::string& title) {
 }
 
 std::string TitleWith(const std::string& text) {
-  return std::string(app::kProgramTitle) + " ~ " + text;
+  std::string title = app::kProgramTitle;
+  title += " ~ ";
+  title += text;
+  return title;
 }
 
 const std::string& DescriptionIn(const library::IndexEntry& entry, long language) {

@@ -45,17 +45,18 @@ void OpenAboutDialog(app::AppState& app, GdkPixbuf* logo) {
   gtk_about_dialog_set_program_name(about, app::kApplicationName);
   gtk_about_dialog_set_version(about, AboutVersion().c_str());
   gtk_about_dialog_set_comments(about, kComments);
-  gtk_about_dialog_set_copyright(about, (std::string("Freeware · © 2019–2026 ") + kAuthor).c_str());
+  std::string copyright = "Freeware · © 2019–2026 ";
+  copyright += kAuthor;
+  gtk_about_dialog_set_copyright(about, copyright.c_str());
   gtk_about_dialog_set_website(about, kWebsite);
   gtk_about_dialog_set_website_label(about, "www.orvex-api.example");
   std::vector<const char*> authors = CreditList(app.aboutAuthors);
   std::vector<const char*> documenters = CreditList(app.aboutDocumenters);
   gtk_about_dialog_set_authors(about, authors.data());
   gtk_about_dialog_set_documenters(about, documenters.data());
-  gtk_about_dialog_set_translator_credits(
-      about, (std::string(kAuthor) +
-              "\nEnglish and French texts with the help of online translation services")
-                 .c_str());
+  std::string translators = kAuthor;
+  translators += "\nEnglish and French texts with the help of online translation services";
+  gtk_about_dialog_set_translator_credits(about, translators.c_str());
   // Without a logo the dialog shows the program's window icon, when there is one.
   if (logo) gtk_about_dialog_set_logo(about, logo);
   gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
