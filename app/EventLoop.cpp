@@ -2,6 +2,7 @@
 #include "app/EventLoop.h"
 
 #include "app/AppState.h"
+#include "app/BuildVariant.h"
 #include "app/CodeCopy.h"
 #include "app/FileDragDrop.h"
 #include "app/Ids.h"
@@ -94,9 +95,7 @@ void DispatchMainGadget(AppState& app, const Event& event) {
       }
       break;
     case gid::kAdminButton:
-#ifdef ORVEX_ADMIN_MODE
-      ui.DisplayPopupMenu(menu_id::kAdmin, window_id::kMain);
-#endif
+      if (IsAdminBuild()) ui.DisplayPopupMenu(menu_id::kAdmin, window_id::kMain);
       break;
     case gid::kMainSplitter:
       if (event.type == type::kLeftClick) LayoutMainWindow(app, false);

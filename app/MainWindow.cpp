@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/AppState.h"
+#include "app/BuildVariant.h"
 #include "app/Ids.h"
 #include "codeview/CodeZoom.h"
 #include "library/IndexKeys.h"
@@ -129,15 +130,15 @@ void RegisterShortcuts(toolkit::Ui& ui) {
 }
 
 void CreateAdminControls(toolkit::Ui& ui) {
-#ifdef ORVEX_ADMIN_MODE
+  if (!IsAdminBuild()) {
+    ui.HideGadget(gid::kAdminButton, true);
+    return;
+  }
   ui.HideGadget(gid::kAdminButton, false);
   ui.SetGadgetTooltip(gid::kAdminButton, "Popup admin menue");
   ui.CreateLabel(gid::kAdminLabel1, 452, 2, 80, 16, " ");
   ui.CreateLabel(gid::kAdminLabel2, 452, 17, 80, 16, " ");
   ui.CreateLabel(gid::kAdminLabel3, 522, 2, 80, 16, " ");
-#else
-  ui.HideGadget(gid::kAdminButton, true);
-#endif
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
-# A virtual display of our own: a free display number, Xvfb and openbox, and
-# the few xdotool steps the scripts drive the viewer with. Sourced by
+# Virtual displays of our own: free display numbers, Xvfb and openbox on each,
+# and the few xdotool steps the scripts drive the viewer with. Sourced by
 # scripts/test, scripts/bench and scripts/screenshots; the caller calls
 # stop_display at the end (from its EXIT trap).
 
-xvfb_pid=
-wm_pid=
+display_pids=()
 
 stop_display() {
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  local pid
+  for pid in "${display_pids[@]}"; do
+    kill "$pid" 2>/dev/null
+  done
   wait 2>/dev/null || true
 }
 
@@ -27,20 +28,47 @@ wait_for() {
   done
 }
 
-# Starts Xvfb on the first free display from :90 on, then openbox on it, and
-# exports DISPLAY.
-start_display() {
-  local number=90
+# The next display number from the argument on that no X server uses.
+free_display_number() {
+  local number=$1
   while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
     number=$((number + 1))
   done
+  echo "$number"
+}
+
+# Starts Xvfb on display NUMBER, then openbox on it, and leaves DISPLAY
+# naming it.
+start_display_number() {
+  local number=$1
   Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-  xvfb_pid=$!
+  display_pids+=($!)
   export DISPLAY=":$number"
   wait_for Xvfb xdpyinfo
   openbox >/dev/null 2>&1 &
-  wm_pid=$!
+  display_pids+=($!)
   wait_for openbox sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+}
+
+# Starts one display from :90 on and exports DISPLAY.
+start_display() {
+  start_display_number "$(free_display_number 90)"
+}
+
+# Starts COUNT displays and writes a CTest resource specification to FILE
+# that offers them as the resource "displays", one test at a time each (the
+# id is the display number). DISPLAY names the last one.
+start_displays() {
+  local count=$1 file=$2 number=89 ids=()
+  for _ in $(seq "$count"); do
+    number=$(free_display_number $((number + 1)))
+    start_display_number "$number"
+    ids+=("{\"id\": \"$number\", \"slots\": 1}")
+  done
+  local joined
+  joined=$(IFS=,; echo "${ids[*]}")
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"displays": [%s]}]}\n' \
+    "$joined" >"$file"
 }
 
 # Prints the id of the first visible window of process PID whose title

@@ -3,8 +3,6 @@
 // two levels above the program, and ends with a message box.
 #include <gtest/gtest.h>
 
-#ifdef ORVEX_ADMIN_MODE
-
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -147,5 +145,3 @@ TEST_F(AdminExports, EachExportItemWritesItsFileIntoTheExportFolder) {
 }
 
 }  // namespace
-
-#endif  // ORVEX_ADMIN_MODE

@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "E2eSupport.h"
+#include "app/BuildVariant.h"
 #include "support/TempDirectory.h"
 
 extern char** environ;
@@ -841,8 +842,7 @@ TEST(HostileEnvironment, AHostileLibraryPathReachesTheDesktopOpenerAsOneArgument
     ASSERT_TRUE(e2e::SendKeys(info, "Escape"));
     EXPECT_TRUE(e2e::WaitUntilHidden(info));
   }
-#ifdef ORVEX_ADMIN_MODE
-  {
+  if (app::IsAdminBuild()) {
     SCOPED_TRACE("the help file from the admin menu");
     outside.Clear();
     constexpr int kAdminButtonX = 418 + 15;
@@ -851,7 +851,6 @@ TEST(HostileEnvironment, AHostileLibraryPathReachesTheDesktopOpenerAsOneArgument
     EXPECT_EQ(outside.Arguments("xdg-open"),
               std::vector<std::string>{library + "Viewer/ViewerHelp.txt"});
   }
-#endif
   viewer.ExpectNoMessage();
   viewer.EndCleanly();
   EXPECT_EQ(InjectedFiles(stage.Root()), std::vector<std::string>{});
@@ -1099,9 +1098,7 @@ TEST(HostileEnvironment, VanishedDatabaseAndLibraryFoldersLeaveTheProgramWorking
   viewer.EndCleanly();
 }
 
-// --- Export folders that cannot take the exports -----------------------------
-
-#ifdef ORVEX_ADMIN_MODE
+// --- Export folders that cannot take the exports (admin variant) -------------
 
 enum class ExportObstacle { ReadOnlyFolder, MissingFolder, FullDisk };
 
@@ -1181,15 +1178,19 @@ TEST_P(UnwritableExports, EachExportSaysItFailedAndNoneReportsSuccess) {
   EXPECT_EQ(fs::exists(exports), obstacle != ExportObstacle::MissingFolder);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HostileEnvironment, UnwritableExports,
-    testing::Values(ExportObstacleCase{"ReadOnlyFolder", ExportObstacle::ReadOnlyFolder},
-                    ExportObstacleCase{"MissingFolder", ExportObstacle::MissingFolder},
-                    ExportObstacleCase{"FullDisk", ExportObstacle::FullDisk}),
-    [](const testing::TestParamInfo<ExportObstacleCase>& info) {
-      return std::string(info.param.name);
-    });
+// Only the admin variant has the exports; the other one has no such cases.
+std::vector<ExportObstacleCase> ExportObstacleCases() {
+  if (!app::IsAdminBuild()) return {};
+  return {{"ReadOnlyFolder", ExportObstacle::ReadOnlyFolder},
+          {"MissingFolder", ExportObstacle::MissingFolder},
+          {"FullDisk", ExportObstacle::FullDisk}};
+}
 
-#endif  // ORVEX_ADMIN_MODE
+INSTANTIATE_TEST_SUITE_P(HostileEnvironment, UnwritableExports,
+                         testing::ValuesIn(ExportObstacleCases()),
+                         [](const testing::TestParamInfo<ExportObstacleCase>& info) {
+                           return std::string(info.param.name);
+                         });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(UnwritableExports);
 
 }  // namespace

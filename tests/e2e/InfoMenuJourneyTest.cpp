@@ -4,7 +4,9 @@
 // windows show are read back the way a user copies them: a triple click
 // selects a line of text, which the window system then offers as the
 // primary selection.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -356,12 +358,33 @@ int LoopbackUpdatePort() {
   return std::atoi(host.c_str() + std::strlen(kLoopbackHost));
 }
 
+// The port the program asks, for this test alone while it runs: the tests
+// of both variants run at once and would otherwise answer each other's
+// program, or find the port taken.
+class PortLock {
+ public:
+  explicit PortLock(int port)
+      : descriptor_(::open(("/tmp/orvex-test-port-" + std::to_string(port) + ".lock").c_str(),
+                           O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+    if (descriptor_ >= 0) ::flock(descriptor_, LOCK_EX);
+  }
+  PortLock(const PortLock&) = delete;
+  PortLock& operator=(const PortLock&) = delete;
+  ~PortLock() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+  }
+
+ private:
+  int descriptor_;
+};
+
 TEST_F(InfoMenuJourney, UpdateCheckTellsOfNewerReleasesThenOfNoneThenKeepsItsTextsOffline) {
   const int port = LoopbackUpdatePort();
   if (port <= 0) {
     GTEST_SKIP() << "the program asks " << kUpdateHost
                  << "; build with -DUPDATE_HOST=" << kLoopbackHost << "PORT to answer it here";
   }
+  const PortLock portLock(port);
   ASSERT_EQ(facts_.releaseDate.size(), 10u) << facts_.rootText;
   auto server = std::make_unique<UpdateServer>(port);
   server->Answer(VersionFile("0.26.0", "2027-01-15"));
