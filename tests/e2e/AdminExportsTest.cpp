@@ -44,24 +44,13 @@ class AdminExports : public testing::Test {
   // A message box of the program: a window with the program's title that is
   // not the main window (which may carry the same title).
   unsigned long WaitForMessageBox(int timeoutMs = 10000) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    const std::string search = "xdotool search --all --onlyvisible --pid " +
-                               std::to_string(program_->Pid()) + " --name '" + kMessageTitle +
-                               "' 2>/dev/null";
-    while (std::chrono::steady_clock::now() < deadline) {
-      std::istringstream found(e2e::Output(search));
-      for (unsigned long window = 0; found >> window;) {
-        if (window != main_) return window;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return 0;
+    return e2e::WaitForWindowBesides(program_->Pid(), kMessageTitle, main_, timeoutMs);
   }
 
   // Chooses the n-th item of the admin menu and closes the message box that
   // the command ends with.
   void ChooseAdminItem(int n) {
-    ASSERT_TRUE(e2e::ClickAt(main_, kAdminButtonX, kAdminButtonY));
+    ASSERT_TRUE(e2e::OpenPopupAt(main_, kAdminButtonX, kAdminButtonY));
     std::string keys;
     for (int i = 0; i < n; ++i) keys += "Down ";
     ASSERT_TRUE(e2e::PressKeys(keys + "Return"));

@@ -155,31 +155,9 @@ class BrowseJourney : public testing::Test {
 
   // Opens the recently viewed list and chooses an item with the keys given.
   bool ChooseRecent(const std::string& keys) {
-    return ClickAndWaitForPopup(window_, kHistoryArrowX, kToolY) && e2e::PressKeys(keys);
+    return e2e::OpenPopupAt(window_, kHistoryArrowX, kToolY) && e2e::PressKeys(keys);
   }
 
-  // The number of windows the program shows.
-  int VisibleWindows() const {
-    return std::atoi(e2e::Output("xdotool search --onlyvisible --pid " +
-                                 std::to_string(program_->Pid()) + " '' 2>/dev/null | wc -l")
-                         .c_str());
-  }
-
-  // Clicks a combo box and waits until its popup is shown, as one more window
-  // of the program: keys sent before it holds the keyboard would reach the
-  // window below.
-  bool ClickAndWaitForPopup(unsigned long window, int x, int y) {
-    const int before = VisibleWindows();
-    if (!e2e::ClickAt(window, x, y)) return false;
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (VisibleWindows() <= before) {
-      if (Clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    // The popup takes the keyboard right after it is mapped.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    return true;
-  }
 
   e2e::StagedCopy stage_;
   std::unique_ptr<e2e::RunningProgram> program_;
@@ -252,7 +230,7 @@ TEST_F(BrowseJourney, TitleContentChosenInTheSettingsAppliesAtOnceAndIsSaved) {
   ASSERT_TRUE(e2e::ClickAt(window_, -114 + 15, kToolY));
   const unsigned long settings = e2e::WaitForWindowOf(program_->Pid(), e2e::kSettingsWindow);
   ASSERT_NE(settings, 0u);
-  ASSERT_TRUE(ClickAndWaitForPopup(settings, kTitleBoxX, kTitleBoxY));
+  ASSERT_TRUE(e2e::OpenPopupAt(settings, kTitleBoxX, kTitleBoxY));
   ASSERT_TRUE(e2e::PressKeys("Home Return"));
   ASSERT_TRUE(e2e::ClickAt(settings, kSaveX, kSaveY));
   EXPECT_TRUE(e2e::WaitUntilHidden(settings));

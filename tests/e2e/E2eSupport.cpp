@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <regex.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -20,6 +22,10 @@
 #include <string_view>
 #include <thread>
 #include <vector>
+
+// Xlib last: its macros (None, Bool, Status) would clash with the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 
 extern char** environ;
 
@@ -126,33 +132,192 @@ std::string Output(const std::string& commandLine) {
 
 namespace {
 
-unsigned long PollForWindow(const std::string& searchOptions, int timeoutMs) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (std::chrono::steady_clock::now() < deadline) {
-    const std::string found =
-        Output("xdotool search --all --onlyvisible " + searchOptions + " 2>/dev/null");
-    if (!found.empty()) return std::strtoul(found.c_str(), nullptr, 10);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+// The test's own connection to the display, opened on first use. Windows
+// come and go while they are asked about: errors about vanished windows are
+// answered with "no such window", not with the end of the test.
+class XServer {
+ public:
+  static XServer& Get() {
+    static XServer server;
+    return server;
   }
-  return 0;
+
+  ::Display* Display() const { return display_; }
+  Atom Intern(const char* name) const { return XInternAtom(display_, name, False); }
+
+  // A property of the window as bytes; nothing when it has none.
+  std::optional<std::string> Property(Window window, Atom property, Atom type) const {
+    if (!display_) return std::nullopt;
+    Atom actualType = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display_, window, property, 0, 1 << 20, False, type, &actualType,
+                           &format, &items, &remaining, &data) != Success ||
+        actualType == None) {
+      if (data) XFree(data);
+      return std::nullopt;
+    }
+    const std::size_t bytes = items * static_cast<std::size_t>(format == 32 ? sizeof(long)
+                                                                             : format / 8);
+    std::string value(reinterpret_cast<const char*>(data), bytes);
+    XFree(data);
+    return value;
+  }
+
+  // The window's title as a window manager shows it: _NET_WM_NAME, else WM_NAME.
+  std::string Title(Window window) const {
+    if (auto name = Property(window, Intern("_NET_WM_NAME"), Intern("UTF8_STRING"))) return *name;
+    return Property(window, XA_WM_NAME, AnyPropertyType).value_or("");
+  }
+
+  pid_t Pid(Window window) const {
+    const auto value = Property(window, Intern("_NET_WM_PID"), XA_CARDINAL);
+    if (!value || value->size() < sizeof(long)) return 0;
+    long pid = 0;
+    std::memcpy(&pid, value->data(), sizeof pid);
+    return static_cast<pid_t>(pid);
+  }
+
+  bool Viewable(Window window) const {
+    XWindowAttributes attributes{};
+    return display_ && XGetWindowAttributes(display_, window, &attributes) &&
+           attributes.map_state == IsViewable;
+  }
+
+  int Width(Window window) const {
+    XWindowAttributes attributes{};
+    if (!display_ || !XGetWindowAttributes(display_, window, &attributes)) return 0;
+    return attributes.width;
+  }
+
+  std::vector<Window> Children(Window window) const {
+    std::vector<Window> children;
+    Window root = 0;
+    Window parent = 0;
+    Window* list = nullptr;
+    unsigned int count = 0;
+    if (display_ && XQueryTree(display_, window, &root, &parent, &list, &count)) {
+      children.assign(list, list + count);
+    }
+    if (list) XFree(list);
+    return children;
+  }
+
+  Window Parent(Window window) const {
+    Window root = 0;
+    Window parent = 0;
+    Window* list = nullptr;
+    unsigned int count = 0;
+    if (!display_ || !XQueryTree(display_, window, &root, &parent, &list, &count)) return 0;
+    if (list) XFree(list);
+    return parent == root ? 0 : parent;
+  }
+
+  Window Root() const { return display_ ? DefaultRootWindow(display_) : 0; }
+
+  // The window that has the keyboard focus, or its nearest ancestor that is
+  // a client window (one with WM_STATE), as xdotool's getwindowfocus names it.
+  Window Focus() const {
+    if (!display_) return 0;
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    const Atom state = Intern("WM_STATE");
+    for (Window window = focus; window != 0 && window != PointerRoot;
+         window = Parent(window)) {
+      if (Property(window, state, AnyPropertyType)) return window;
+    }
+    return focus;
+  }
+
+  Window Active() const {
+    const auto value = Property(Root(), Intern("_NET_ACTIVE_WINDOW"), XA_WINDOW);
+    if (!value || value->size() < sizeof(long)) return 0;
+    long window = 0;
+    std::memcpy(&window, value->data(), sizeof window);
+    return static_cast<Window>(window);
+  }
+
+ private:
+  XServer() : display_(XOpenDisplay(nullptr)) {
+    XSetErrorHandler([](::Display*, XErrorEvent*) { return 0; });
+  }
+
+  ::Display* display_;
+};
+
+// Polls for the first window the search finds, every 20 ms.
+unsigned long PollForWindow(const std::function<unsigned long()>& search, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (const unsigned long found = search()) return found;
+    if (std::chrono::steady_clock::now() >= deadline) return 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 }  // namespace
 
+std::vector<unsigned long> VisibleWindows(pid_t pid, const std::string& titlePattern) {
+  std::vector<unsigned long> found;
+  const XServer& server = XServer::Get();
+  regex_t pattern;
+  if (regcomp(&pattern, titlePattern.c_str(), REG_EXTENDED | REG_ICASE | REG_NOSUB) != 0) {
+    return found;
+  }
+  // Depth first, each window before its children, without recursion.
+  std::vector<Window> pending = server.Children(server.Root());
+  std::reverse(pending.begin(), pending.end());
+  while (!pending.empty()) {
+    const Window window = pending.back();
+    pending.pop_back();
+    if (server.Viewable(window) && (pid == 0 || server.Pid(window) == pid) &&
+        regexec(&pattern, server.Title(window).c_str(), 0, nullptr, 0) == 0) {
+      found.push_back(window);
+    }
+    std::vector<Window> children = server.Children(window);
+    pending.insert(pending.end(), children.rbegin(), children.rend());
+  }
+  regfree(&pattern);
+  return found;
+}
+
 unsigned long WaitForWindow(const std::string& titlePattern, int timeoutMs) {
-  return PollForWindow("--name " + Quote(titlePattern), timeoutMs);
+  return WaitForWindowOf(0, titlePattern, timeoutMs);
 }
 
 unsigned long WaitForWindowOf(pid_t pid, const std::string& titlePattern, int timeoutMs) {
-  return PollForWindow("--pid " + std::to_string(pid) + " --name " + Quote(titlePattern),
-                       timeoutMs);
+  return PollForWindow(
+      [&]() -> unsigned long {
+        const std::vector<unsigned long> windows = VisibleWindows(pid, titlePattern);
+        return windows.empty() ? 0 : windows.front();
+      },
+      timeoutMs);
+}
+
+unsigned long WaitForWindowBesides(pid_t pid, const std::string& titlePattern,
+                                   unsigned long besides, int timeoutMs) {
+  return PollForWindow(
+      [&]() -> unsigned long {
+        for (const unsigned long window : VisibleWindows(pid, titlePattern)) {
+          if (window != besides) return window;
+        }
+        return 0;
+      },
+      timeoutMs);
+}
+
+bool OpenPopupAt(unsigned long window, int x, int y, int timeoutMs) {
+  const pid_t pid = XServer::Get().Pid(window);
+  if (pid == 0) return false;
+  const std::size_t before = VisibleWindows(pid).size();
+  return ClickAt(window, x, y) &&
+         Eventually([&] { return VisibleWindows(pid).size() > before; }, timeoutMs);
 }
 
 namespace {
-
-unsigned long WindowFrom(const std::string& command) {
-  return std::strtoul(Output(command + " 2>/dev/null").c_str(), nullptr, 10);
-}
 
 // Makes the window active and waits until it holds the keyboard: keys sent
 // to a window that has just appeared would otherwise reach the one that had
@@ -161,16 +326,13 @@ unsigned long WindowFrom(const std::string& command) {
 // and the window manager may activate a new window on its own between the
 // check and the request: the time-out bounds that wait.
 bool Activate(unsigned long window) {
+  const XServer& server = XServer::Get();
   const std::string id = std::to_string(window);
-  if (WindowFrom("xdotool getactivewindow") != window) {
+  if (server.Active() != window) {
     Run("timeout 5 xdotool windowactivate --sync " + id +
         " >/dev/null 2>&1 || timeout 5 xdotool windowfocus --sync " + id + " >/dev/null 2>&1");
   }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  while (WindowFrom("xdotool getwindowfocus") != window &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  Eventually([&] { return server.Focus() == window; }, 3000);
   return true;
 }
 
@@ -194,10 +356,9 @@ bool PressKeys(const std::string& keys) {
 bool ClickAt(unsigned long window, int x, int y) {
   const std::string id = std::to_string(window);
   if (x < 0) {
-    const std::string geometry = Output("xdotool getwindowgeometry --shell " + id);
-    const std::size_t width = geometry.find("WIDTH=");
-    if (width == std::string::npos) return false;
-    x += std::atoi(geometry.c_str() + width + 6);
+    const int width = XServer::Get().Width(window);
+    if (width == 0) return false;
+    x += width;
   }
   if (!Activate(window)) return false;
   // No --sync: it waits for a pointer motion that never comes when the
@@ -207,13 +368,7 @@ bool ClickAt(unsigned long window, int x, int y) {
 }
 
 bool WaitUntilHidden(unsigned long window, int timeoutMs) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  const std::string command = "xwininfo -id " + std::to_string(window) + " 2>/dev/null";
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (Output(command).find("IsViewable") == std::string::npos) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
+  return Eventually([&] { return !XServer::Get().Viewable(window); }, timeoutMs);
 }
 
 bool TitleNamesFile(pid_t pid, const std::string& file, int timeoutMs) {
@@ -222,9 +377,7 @@ bool TitleNamesFile(pid_t pid, const std::string& file, int timeoutMs) {
 }
 
 std::string WindowTitle(unsigned long window) {
-  std::string name = Output("xdotool getwindowname " + std::to_string(window) + " 2>/dev/null");
-  while (!name.empty() && name.back() == '\n') name.pop_back();
-  return name;
+  return XServer::Get().Title(window);
 }
 
 std::string LineTextAt(unsigned long window, int x, int y, int timeoutMs) {

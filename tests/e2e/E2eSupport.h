@@ -74,12 +74,33 @@ void ExpectOrderlyEnd(RunningProgram& program, int timeoutMs = 20000);
 // orderly end.
 void EndWithEscape(RunningProgram& program, unsigned long mainWindow);
 
+// Windows are looked up in-process, through a connection of the test's own
+// to the X server, so that waiting for one costs a round trip instead of a
+// helper program per look. Title patterns are extended regular expressions,
+// matched regardless of letter case, as xdotool's search matches them.
+
+// The visible windows whose title matches, in the X server's window tree
+// order (bottom to top, parents before children); of the process only when
+// pid is not 0.
+std::vector<unsigned long> VisibleWindows(pid_t pid, const std::string& titlePattern = "");
+
 // The X window id of the first visible window whose title matches the
 // regular expression, waiting up to the time-out; 0 when none appeared.
 unsigned long WaitForWindow(const std::string& titlePattern, int timeoutMs = 20000);
 
 // The same, for a window of the given process only.
 unsigned long WaitForWindowOf(pid_t pid, const std::string& titlePattern, int timeoutMs = 20000);
+
+// The same, for a window other than the one given: the program's message
+// boxes carry the main window's title.
+unsigned long WaitForWindowBesides(pid_t pid, const std::string& titlePattern,
+                                   unsigned long besides, int timeoutMs = 10000);
+
+// Clicks at a point inside the window and waits until what the click opens
+// (a popup menu or a combo box's list) is shown, as one more window of the
+// window's process. The toolkit takes the keyboard for a popup before it
+// shows it, so keys sent next reach the popup.
+bool OpenPopupAt(unsigned long window, int x, int y, int timeoutMs = 10000);
 
 // Runs a command line; returns its exit status (-1 when it did not end normally).
 int Run(const std::string& commandLine);

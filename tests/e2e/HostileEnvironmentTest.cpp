@@ -437,11 +437,7 @@ class Viewer {
     return messages;
   }
 
-  std::string Title(unsigned long window) const {
-    std::string name = e2e::Output("xdotool getwindowname " + std::to_string(window));
-    while (!name.empty() && name.back() == '\n') name.pop_back();
-    return name;
-  }
+  std::string Title(unsigned long window) const { return e2e::WindowTitle(window); }
   std::string Title() const { return Title(main_); }
 
   bool WaitForTitle(const std::string& title) const {
@@ -451,19 +447,7 @@ class Viewer {
   // A message box of the program, not the main window, which may carry the
   // same title; 0 when none is shown within the time-out.
   unsigned long FindMessageBox(int timeoutMs) const {
-    unsigned long found = 0;
-    const std::string search = "xdotool search --all --onlyvisible --pid " + std::to_string(pid_) +
-                               " --name " + Quote(kMessageBox) + " 2>/dev/null";
-    Eventually(
-        [&] {
-          std::istringstream ids(e2e::Output(search));
-          for (unsigned long id = 0; ids >> id;) {
-            if (id != main_) found = id;
-          }
-          return found != 0;
-        },
-        timeoutMs);
-    return found;
+    return e2e::WaitForWindowBesides(pid_, kMessageBox, main_, timeoutMs);
   }
 
   // A message box with this title and text appears within the answer time;
@@ -501,9 +485,7 @@ class Viewer {
 
   // Chooses the n-th item of the popup menu of the tool-row button at x.
   bool ChooseMenuItem(int buttonX, int n) const {
-    if (!e2e::ClickAt(main_, buttonX, kToolRowY)) return false;
-    // The menu takes the keyboard once it is shown.
-    Pause(300);
+    if (!e2e::OpenPopupAt(main_, buttonX, kToolRowY)) return false;
     std::string keys;
     for (int i = 0; i < n; ++i) keys += "Down ";
     return e2e::PressKeys(keys + "Return");

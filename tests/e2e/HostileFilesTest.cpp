@@ -141,16 +141,7 @@ std::string DatabaseOf(const std::vector<std::string>& files) {
 // A window of the process titled with the program's name other than the
 // main window: the program's message boxes carry that title.
 unsigned long MessageBoxOf(pid_t pid, unsigned long mainWindow) {
-  const auto end = Clock::now() + std::chrono::milliseconds(kAnswerMs);
-  while (Clock::now() < end) {
-    std::istringstream ids(e2e::Output("xdotool search --onlyvisible --pid " + std::to_string(pid) +
-                                       " --name '" + kPlainMainWindow + "' 2>/dev/null"));
-    for (unsigned long id = 0; ids >> id;) {
-      if (id != mainWindow) return id;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return 0;
+  return e2e::WaitForWindowBesides(pid, kPlainMainWindow, mainWindow, kAnswerMs);
 }
 
 // Selects an index row with a click; the index sits on the window's left.

@@ -216,9 +216,7 @@ class InfoMenuJourney : public testing::Test {
 
   // Chooses the n-th item of the info menu and waits for the window it opens.
   unsigned long ChooseInfoItem(int n, const char* windowTitle) {
-    if (!e2e::ClickAt(main_, kInfoButtonX, kToolRowY)) return 0;
-    // The menu takes the keyboard once it is shown.
-    e2e::Pause(300);
+    if (!e2e::OpenPopupAt(main_, kInfoButtonX, kToolRowY)) return 0;
     std::string keys;
     for (int i = 0; i < n; ++i) keys += "Down ";
     if (!e2e::PressKeys(keys + "Return")) return 0;

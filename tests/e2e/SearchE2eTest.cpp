@@ -147,8 +147,7 @@ TEST_F(SearchE2e, SearchNextStepsThroughTheMatchesAndStartsOverAfterTheHint) {
   e2e::Run("sleep 0.3");
   ASSERT_TRUE(e2e::SendKeys(window_, "F3"));
   e2e::Run("sleep 0.5");
-  EXPECT_NE(e2e::Output("xdotool getwindowname " + std::to_string(window_))
-                .find("Drawing/CairoAnimation.ox"),
+  EXPECT_NE(e2e::WindowTitle(window_).find("Drawing/CairoAnimation.ox"),
             std::string::npos);
 }
 

@@ -50,28 +50,6 @@ class SearchJourney : public testing::Test {
 
   std::string Title() const { return e2e::WindowTitle(window_); }
 
-  // The number of windows the program shows.
-  int VisibleWindows() const {
-    return std::atoi(e2e::Output("xdotool search --onlyvisible --pid " +
-                                 std::to_string(program_->Pid()) + " '' 2>/dev/null | wc -l")
-                         .c_str());
-  }
-
-  // Clicks a combo box and waits until its popup is shown, as one more window
-  // of the program: keys sent before it holds the keyboard would reach the
-  // window below.
-  bool ClickAndWaitForPopup(unsigned long window, int x, int y) {
-    const int before = VisibleWindows();
-    if (!e2e::ClickAt(window, x, y)) return false;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (VisibleWindows() <= before) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    // The popup takes the keyboard right after it is mapped.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    return true;
-  }
 
   // Presses F3 for each file in turn and checks that it is selected next;
   // then once more past the last match (nothing selected, the hint) and once
@@ -147,7 +125,7 @@ TEST_F(SearchJourney, ModeChosenInTheSettingsAppliesToTheNextSearchAndIsSaved) {
   const unsigned long settings = e2e::WaitForWindowOf(program_->Pid(), e2e::kSettingsWindow);
   ASSERT_NE(settings, 0u);
   // The box's popup opens on the current item, the first one.
-  ASSERT_TRUE(ClickAndWaitForPopup(settings, kSearchModeBoxX, kSearchModeBoxY));
+  ASSERT_TRUE(e2e::OpenPopupAt(settings, kSearchModeBoxX, kSearchModeBoxY));
   ASSERT_TRUE(e2e::PressKeys("Down Return"));
   ASSERT_TRUE(e2e::ClickAt(settings, kSaveX, kSaveY));
   ASSERT_TRUE(e2e::WaitUntilHidden(settings));

@@ -38,7 +38,7 @@ class SecondaryWindows : public testing::Test {
 
   // Chooses the n-th item of the info menu.
   void ChooseInfoItem(int n) {
-    ASSERT_TRUE(e2e::ClickAt(main_, kInfoButtonX, kButtonY));
+    ASSERT_TRUE(e2e::OpenPopupAt(main_, kInfoButtonX, kButtonY));
     std::string keys;
     for (int i = 0; i < n; ++i) keys += "Down ";
     ASSERT_TRUE(e2e::PressKeys(keys + "Return"));

@@ -26,16 +26,7 @@ constexpr int kSaveButtonY = 488;
 // A window of the process with the main window's title other than the main
 // window itself: the message boxes carry the program's name as their title.
 unsigned long WaitForMessageBox(pid_t pid, unsigned long mainWindow) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::istringstream ids(e2e::Output("xdotool search --onlyvisible --pid " + std::to_string(pid) +
-                                       " --name '" + kPlainMainWindow + "'"));
-    unsigned long id = 0;
-    while (ids >> id) {
-      if (id != mainWindow) return id;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return 0;
+  return e2e::WaitForWindowBesides(pid, kPlainMainWindow, mainWindow);
 }
 
 TEST(SettingsE2e, DarkColoursTickedAndSavedAskForARestartAndReachTheFile) {
