@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/ColourScheme.h"
-#include "library/AppSettings.h"
-#include "library/LibraryDatabase.h"
-#include "library/SearchCandidates.h"
-#include "library/UiTexts.h"
+#include "dialogs/core/ColourScheme.h"
+#include "library/core/AppSettings.h"
+#include "library/core/LibraryDatabase.h"
+#include "library/core/SearchCandidates.h"
+#include "library/core/UiTexts.h"
 #include "resources/Icons.h"
 #include "toolkit/GLibHandles.h"
-#include "toolkit/HttpClient.h"
 #include "toolkit/Ui.h"
+#include "toolkit/core/HttpClient.h"
 
 namespace app {
 

@@ -11,8 +11,8 @@
 #include <cstring>
 
 #include "app/AppState.h"
-#include "app/FatalSignalMessage.h"
-#include "app/SourceMark.h"
+#include "app/core/FatalSignalMessage.h"
+#include "app/core/SourceMark.h"
 #include "toolkit/MessageBox.h"
 
 namespace app {

@@ -10,7 +10,7 @@
 #include "app/MainWindow.h"
 #include "app/MenuCommands.h"
 #include "app/Search.h"
-#include "app/SourceMark.h"
+#include "app/core/SourceMark.h"
 #include "codeview/CodeFileLoading.h"
 #include "codeview/WordWrap.h"
 #include "dialogs/DatabaseInfoWindow.h"

@@ -1,7 +1,7 @@
 // The one loop that takes every event and carries out its command.
 #pragma once
 
-#include "toolkit/Event.h"
+#include "toolkit/core/Event.h"
 
 namespace app {
 

@@ -7,8 +7,8 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "codeview/CodeFileLoading.h"
-#include "library/PathRules.h"
-#include "toolkit/FileStatus.h"
+#include "library/core/PathRules.h"
+#include "toolkit/core/FileStatus.h"
 
 namespace app {
 

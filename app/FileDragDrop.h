@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "toolkit/Event.h"
+#include "toolkit/core/Event.h"
 
 namespace app {
 

@@ -11,11 +11,11 @@
 #include "library/IndexRowMarks.h"
 #include "toolkit/ComboBoxGadget.h"
 #include "toolkit/MessageBox.h"
-#include "toolkit/ShortcutCode.h"
 #include "toolkit/SplitterGadget.h"
 #include "toolkit/TextAreaGadget.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/TreeGadget.h"
+#include "toolkit/core/ShortcutCode.h"
 
 namespace app {
 namespace {

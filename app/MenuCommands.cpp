@@ -2,15 +2,15 @@
 #include "app/MenuCommands.h"
 
 #include "app/AppState.h"
-#include "app/ExternalPrograms.h"
 #include "app/Ids.h"
+#include "app/core/ExternalPrograms.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/UpdateCheck.h"
 #include "library/LanguageSwitch.h"
-#include "library/PathRules.h"
+#include "library/core/PathRules.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/MessageBox.h"
-#include "toolkit/ProcessLauncher.h"
+#include "toolkit/core/ProcessLauncher.h"
 
 namespace app {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "toolkit/Geometry.h"
 #include "toolkit/Window.h"
+#include "toolkit/core/Geometry.h"
 
 namespace app {
 namespace {

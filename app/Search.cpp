@@ -4,10 +4,10 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "app/NotFoundHints.h"
-#include "library/SearchCandidates.h"
-#include "toolkit/TextEncoding.h"
+#include "library/core/SearchCandidates.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/TreeGadget.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace app {
 namespace {

@@ -18,12 +18,12 @@
 #include "app/Ids.h"
 #include "bench/ShownMainWindow.h"
 #include "codeview/CodeFileLoading.h"
-#include "codeview/CodeFileText.h"
-#include "codeview/HighlightRanges.h"
+#include "codeview/core/CodeFileText.h"
+#include "codeview/core/HighlightRanges.h"
 #include "toolkit/GLibHandles.h"
 #include "toolkit/PendingEvents.h"
 #include "toolkit/TextAreaGadget.h"
-#include "toolkit/WholeFile.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace {
 

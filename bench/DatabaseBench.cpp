@@ -8,8 +8,8 @@
 #include <string>
 
 #include "bench/GeneratedLibrary.h"
-#include "library/IndexFill.h"
-#include "library/XmlParsing.h"
+#include "library/core/IndexFill.h"
+#include "library/core/XmlParsing.h"
 
 namespace {
 

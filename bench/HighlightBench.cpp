@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/GeneratedCode.h"
-#include "codeview/HighlightRanges.h"
+#include "codeview/core/HighlightRanges.h"
 
 namespace {
 

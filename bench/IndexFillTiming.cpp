@@ -17,7 +17,7 @@
 #include "app/Ids.h"
 #include "bench/ShownMainWindow.h"
 #include "library/IndexTree.h"
-#include "library/XmlParsing.h"
+#include "library/core/XmlParsing.h"
 #include "toolkit/PendingEvents.h"
 #include "toolkit/TreeGadget.h"
 

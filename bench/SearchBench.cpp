@@ -8,10 +8,10 @@
 #include <string>
 
 #include "bench/GeneratedLibrary.h"
-#include "library/IndexFill.h"
-#include "library/SearchCandidates.h"
-#include "library/XmlParsing.h"
-#include "toolkit/TextLowering.h"
+#include "library/core/IndexFill.h"
+#include "library/core/SearchCandidates.h"
+#include "library/core/XmlParsing.h"
+#include "toolkit/core/TextLowering.h"
 
 namespace {
 

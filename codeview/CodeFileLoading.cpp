@@ -9,18 +9,18 @@
 #include <utility>
 
 #include "app/AppState.h"
-#include "app/ExternalPrograms.h"
 #include "app/Ids.h"
-#include "codeview/CodeFileText.h"
+#include "app/core/ExternalPrograms.h"
 #include "codeview/HighlightCode.h"
 #include "codeview/RecentFiles.h"
+#include "codeview/core/CodeFileText.h"
 #include "library/IndexTree.h"
-#include "library/PathRules.h"
+#include "library/core/PathRules.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/TextAreaGadget.h"
 #include "toolkit/TreeGadget.h"
-#include "toolkit/WholeFile.h"
 #include "toolkit/Window.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace codeview {
 namespace {

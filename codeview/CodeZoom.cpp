@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "app/AppState.h"
-#include "app/ExternalPrograms.h"
 #include "app/Ids.h"
+#include "app/core/ExternalPrograms.h"
 
 namespace codeview {
 namespace {

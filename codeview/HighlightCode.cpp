@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "codeview/HighlightRanges.h"
+#include "codeview/core/HighlightRanges.h"
 #include "toolkit/GLibHandles.h"
 #include "toolkit/TextAreaGadget.h"
 

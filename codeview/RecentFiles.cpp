@@ -5,7 +5,7 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "library/PathRules.h"
+#include "library/core/PathRules.h"
 
 namespace codeview {
 

@@ -5,15 +5,15 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "app/ExternalPrograms.h"
 #include "app/Ids.h"
 #include "app/NotFoundHints.h"
+#include "app/core/ExternalPrograms.h"
 #include "dialogs/GroupFrame.h"
-#include "library/PathRules.h"
+#include "library/core/PathRules.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/LabelGadget.h"
-#include "toolkit/ShortcutCode.h"
 #include "toolkit/TextFieldGadget.h"
+#include "toolkit/core/ShortcutCode.h"
 
 namespace dialogs {
 namespace {

@@ -14,17 +14,17 @@
 #include "codeview/CodeZoom.h"
 #include "dialogs/GroupFrame.h"
 #include "library/DatabaseLoading.h"
-#include "library/IndexEntry.h"
 #include "library/IndexTree.h"
 #include "library/LanguageSwitch.h"
-#include "library/PathRules.h"
 #include "library/Preferences.h"
+#include "library/core/IndexEntry.h"
+#include "library/core/PathRules.h"
 #include "toolkit/ComboBoxGadget.h"
 #include "toolkit/LabelGadget.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Requesters.h"
-#include "toolkit/ShortcutCode.h"
 #include "toolkit/TextFieldGadget.h"
+#include "toolkit/core/ShortcutCode.h"
 
 namespace dialogs {
 namespace {

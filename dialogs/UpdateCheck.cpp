@@ -6,8 +6,8 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "dialogs/VersionFile.h"
-#include "toolkit/TextEncoding.h"
+#include "dialogs/core/VersionFile.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace dialogs {
 

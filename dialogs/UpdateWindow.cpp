@@ -3,8 +3,8 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "toolkit/ShortcutCode.h"
 #include "toolkit/TextFieldGadget.h"
+#include "toolkit/core/ShortcutCode.h"
 
 namespace dialogs {
 

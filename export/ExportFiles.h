@@ -11,8 +11,8 @@
 #include <string_view>
 #include <utility>
 
-#include "toolkit/FileStatus.h"
-#include "toolkit/WholeFile.h"
+#include "toolkit/core/FileStatus.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace exports {
 

@@ -5,9 +5,9 @@
 
 #include "app/AppState.h"
 #include "export/ExportFiles.h"
-#include "export/FileListText.h"
 #include "export/IndexTreeRows.h"
-#include "library/PathRules.h"
+#include "export/core/FileListText.h"
+#include "library/core/PathRules.h"
 #include "toolkit/MessageBox.h"
 
 namespace exports {

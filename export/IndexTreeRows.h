@@ -5,8 +5,8 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "export/ExportRows.h"
-#include "library/IndexFill.h"
+#include "export/core/ExportRows.h"
+#include "library/core/IndexFill.h"
 #include "toolkit/TreeGadget.h"
 
 namespace exports {

@@ -7,8 +7,8 @@
 #include "app/AppState.h"
 #include "export/ExportFiles.h"
 #include "export/IndexTreeRows.h"
-#include "export/PostingText.h"
-#include "library/PathRules.h"
+#include "export/core/PostingText.h"
+#include "library/core/PathRules.h"
 #include "toolkit/MessageBox.h"
 
 namespace exports {

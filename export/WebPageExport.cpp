@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "export/DateStamp.h"
 #include "export/ExportFiles.h"
 #include "export/IndexTreeRows.h"
-#include "export/WebPageText.h"
-#include "library/PathRules.h"
+#include "export/core/DateStamp.h"
+#include "export/core/WebPageText.h"
+#include "library/core/PathRules.h"
 #include "toolkit/MessageBox.h"
 
 namespace exports {

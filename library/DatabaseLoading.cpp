@@ -8,14 +8,14 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "dialogs/DatabaseInfoWindow.h"
-#include "library/DatabasePreparation.h"
 #include "library/IndexTree.h"
-#include "library/PathRules.h"
 #include "library/Preferences.h"
-#include "library/XmlParsing.h"
-#include "toolkit/FileStatus.h"
+#include "library/core/DatabasePreparation.h"
+#include "library/core/PathRules.h"
+#include "library/core/XmlParsing.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Requesters.h"
+#include "toolkit/core/FileStatus.h"
 
 namespace library {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "app/AppState.h"
 #include "export/ExportFiles.h"
-#include "library/DuplicatesReport.h"
-#include "library/PathRules.h"
+#include "library/core/DuplicatesReport.h"
+#include "library/core/PathRules.h"
 #include "toolkit/MessageBox.h"
 
 namespace library {

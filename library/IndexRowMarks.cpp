@@ -6,7 +6,7 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "library/IndexRowMarkup.h"
+#include "library/core/IndexRowMarkup.h"
 #include "toolkit/TreeGadget.h"
 
 namespace library {

@@ -6,9 +6,9 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "library/DatabasePreparation.h"
-#include "library/IndexFill.h"
-#include "library/SearchCandidates.h"
+#include "library/core/DatabasePreparation.h"
+#include "library/core/IndexFill.h"
+#include "library/core/SearchCandidates.h"
 #include "toolkit/PendingEvents.h"
 #include "toolkit/TreeGadget.h"
 

@@ -7,7 +7,7 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "library/IndexTree.h"
-#include "library/UiTexts.h"
+#include "library/core/UiTexts.h"
 #include "toolkit/MessageBox.h"
 
 namespace library {

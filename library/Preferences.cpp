@@ -6,12 +6,12 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "library/PathRules.h"
-#include "library/SettingsFile.h"
-#include "toolkit/FileStatus.h"
+#include "library/core/PathRules.h"
+#include "library/core/SettingsFile.h"
 #include "toolkit/MessageBox.h"
-#include "toolkit/PreferenceFile.h"
-#include "toolkit/WholeFile.h"
+#include "toolkit/core/FileStatus.h"
+#include "toolkit/core/PreferenceFile.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace library {
 namespace {

@@ -4,8 +4,8 @@
 // as their trigger.
 #pragma once
 
-#include "toolkit/EventQueue.h"
 #include "toolkit/GLibHandles.h"
+#include "toolkit/core/EventQueue.h"
 
 namespace toolkit {
 

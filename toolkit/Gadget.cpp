@@ -4,9 +4,9 @@
 #include <memory>
 #include <string_view>
 
-#include "toolkit/Colour.h"
 #include "toolkit/Font.h"
-#include "toolkit/UriList.h"
+#include "toolkit/core/Colour.h"
+#include "toolkit/core/UriList.h"
 
 namespace toolkit {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "toolkit/EventSink.h"
 #include "toolkit/GLibHandles.h"
-#include "toolkit/Geometry.h"
+#include "toolkit/core/Geometry.h"
 
 namespace toolkit {
 

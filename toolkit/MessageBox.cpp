@@ -4,7 +4,7 @@
 #include <gtk/gtk.h>
 
 #include "toolkit/PendingEvents.h"
-#include "toolkit/TextEncoding.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace toolkit {
 

@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "toolkit/FileStatus.h"
 #include "toolkit/GLibHandles.h"
-#include "toolkit/PatternList.h"
 #include "toolkit/PendingEvents.h"
+#include "toolkit/core/FileStatus.h"
+#include "toolkit/core/PatternList.h"
 
 namespace toolkit {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "toolkit/Colour.h"
+#include "toolkit/core/Colour.h"
 
 namespace toolkit {
 namespace {

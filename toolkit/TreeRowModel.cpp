@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "toolkit/Colour.h"
+#include "toolkit/core/Colour.h"
 
 namespace toolkit {
 

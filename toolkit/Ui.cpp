@@ -12,11 +12,11 @@
 #include "toolkit/FrameGadget.h"
 #include "toolkit/ImageGadget.h"
 #include "toolkit/LabelGadget.h"
-#include "toolkit/PngDecoder.h"
 #include "toolkit/SplitterGadget.h"
 #include "toolkit/TextAreaGadget.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/TreeGadget.h"
+#include "toolkit/core/PngDecoder.h"
 
 namespace toolkit {
 namespace {

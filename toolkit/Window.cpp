@@ -1,9 +1,9 @@
 // A top-level window with its fixed-position gadget layer and its shortcuts.
 #include "toolkit/Window.h"
 
-#include "toolkit/Geometry.h"
-#include "toolkit/ShortcutCode.h"
-#include "toolkit/TextEncoding.h"
+#include "toolkit/core/Geometry.h"
+#include "toolkit/core/ShortcutCode.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace toolkit {
 

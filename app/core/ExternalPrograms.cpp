@@ -1,9 +1,9 @@
 // The outside programs the viewer starts: the desktop's opener, the user's
 // editor and beep. None is waited for; a missing one is silent.
-#include "app/ExternalPrograms.h"
+#include "app/core/ExternalPrograms.h"
 
-#include "toolkit/FileStatus.h"
-#include "toolkit/ProcessLauncher.h"
+#include "toolkit/core/FileStatus.h"
+#include "toolkit/core/ProcessLauncher.h"
 
 namespace app {
 

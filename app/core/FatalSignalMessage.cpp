@@ -1,5 +1,5 @@
 // The text of the report shown after a fatal signal.
-#include "app/FatalSignalMessage.h"
+#include "app/core/FatalSignalMessage.h"
 
 #include <csignal>
 

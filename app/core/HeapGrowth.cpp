@@ -1,5 +1,5 @@
 // Growing the heap in large steps while a large database is read.
-#include "app/HeapGrowth.h"
+#include "app/core/HeapGrowth.h"
 
 #include <malloc.h>
 #include <sys/stat.h>

@@ -1,11 +1,11 @@
 // The folder of the running program, against which every relative path resolves.
-#include "app/ProgramDirectory.h"
+#include "app/core/ProgramDirectory.h"
 
 #include <unistd.h>
 
 #include <vector>
 
-#include "library/PathRules.h"
+#include "library/core/PathRules.h"
 
 namespace app {
 

@@ -1,5 +1,5 @@
 // The source location last passed, shown by the fatal-signal report.
-#include "app/SourceMark.h"
+#include "app/core/SourceMark.h"
 
 #include <atomic>
 

@@ -1,9 +1,9 @@
 // Turning the bytes of a code file into the text the code view shows.
-#include "codeview/CodeFileText.h"
+#include "codeview/core/CodeFileText.h"
 
 #include <cstddef>
 
-#include "toolkit/TextEncoding.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace codeview {
 namespace {

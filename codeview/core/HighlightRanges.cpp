@@ -1,4 +1,4 @@
-#include "codeview/HighlightRanges.h"
+#include "codeview/core/HighlightRanges.h"
 
 // The six passes of the highlighter as a few linear scans.
 //

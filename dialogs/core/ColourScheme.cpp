@@ -1,5 +1,5 @@
 // The colours that the dark-mode setting switches between a light and a dark variant.
-#include "dialogs/ColourScheme.h"
+#include "dialogs/core/ColourScheme.h"
 
 namespace dialogs {
 

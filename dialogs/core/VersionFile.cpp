@@ -1,5 +1,5 @@
 // The update server's version file and the three result texts of the update check.
-#include "dialogs/VersionFile.h"
+#include "dialogs/core/VersionFile.h"
 
 #include <array>
 #include <limits>

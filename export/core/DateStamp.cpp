@@ -1,5 +1,5 @@
 // The date stamp that the web page's head template receives.
-#include "export/DateStamp.h"
+#include "export/core/DateStamp.h"
 
 #include <array>
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "library/IndexEntry.h"
-#include "library/IndexFill.h"
+#include "library/core/IndexEntry.h"
+#include "library/core/IndexFill.h"
 
 namespace exports {
 

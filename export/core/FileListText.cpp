@@ -1,8 +1,8 @@
 // The list of the code files the index refers to.
-#include "export/FileListText.h"
+#include "export/core/FileListText.h"
 
-#include "library/PathRules.h"
-#include "toolkit/FileStatus.h"
+#include "library/core/PathRules.h"
+#include "toolkit/core/FileStatus.h"
 
 namespace exports {
 

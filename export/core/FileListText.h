@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/ExportRows.h"
+#include "export/core/ExportRows.h"
 
 namespace exports {
 

@@ -1,5 +1,5 @@
 // The forum-posting text of the new entries.
-#include "export/PostingText.h"
+#include "export/core/PostingText.h"
 
 namespace exports {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "export/ExportRows.h"
+#include "export/core/ExportRows.h"
 
 namespace exports {
 

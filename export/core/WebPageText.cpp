@@ -1,8 +1,8 @@
 // The HTML page of the whole index between the two templates.
-#include "export/WebPageText.h"
+#include "export/core/WebPageText.h"
 
-#include "library/PathRules.h"
-#include "toolkit/TextLines.h"
+#include "library/core/PathRules.h"
+#include "toolkit/core/TextLines.h"
 
 namespace exports {
 namespace {

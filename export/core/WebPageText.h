@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/ExportRows.h"
+#include "export/core/ExportRows.h"
 
 namespace exports {
 

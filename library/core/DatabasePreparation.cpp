@@ -1,5 +1,5 @@
 // Loading the database ahead on a worker thread.
-#include "library/DatabasePreparation.h"
+#include "library/core/DatabasePreparation.h"
 
 #include <system_error>
 #include <utility>

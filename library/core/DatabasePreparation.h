@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "library/IndexFill.h"
-#include "library/XmlDocument.h"
-#include "library/XmlParsing.h"
+#include "library/core/IndexFill.h"
+#include "library/core/XmlDocument.h"
+#include "library/core/XmlParsing.h"
 
 namespace library {
 

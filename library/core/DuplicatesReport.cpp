@@ -1,10 +1,10 @@
 // The text of the protocol of repeated database entries.
-#include "library/DuplicatesReport.h"
+#include "library/core/DuplicatesReport.h"
 
 #include <string_view>
 #include <vector>
 
-#include "library/PathRules.h"
+#include "library/core/PathRules.h"
 
 namespace library {
 namespace {

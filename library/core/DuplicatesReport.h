@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "library/IndexEntry.h"
+#include "library/core/IndexEntry.h"
 
 namespace library {
 

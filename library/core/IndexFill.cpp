@@ -1,6 +1,6 @@
 // Building the index rows and the entry list together from the database
 // document, and counting topics and entries.
-#include "library/IndexFill.h"
+#include "library/core/IndexFill.h"
 
 #include <algorithm>
 #include <future>
@@ -9,8 +9,8 @@
 #include <thread>
 #include <utility>
 
-#include "library/PathRules.h"
-#include "toolkit/TextEncoding.h"
+#include "library/core/PathRules.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace library {
 namespace {

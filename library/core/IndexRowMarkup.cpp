@@ -1,5 +1,5 @@
 // The markup of an index row.
-#include "library/IndexRowMarkup.h"
+#include "library/core/IndexRowMarkup.h"
 
 namespace library {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "library/IndexEntry.h"
-#include "library/XmlDocument.h"
+#include "library/core/IndexEntry.h"
+#include "library/core/XmlDocument.h"
 
 namespace library {
 

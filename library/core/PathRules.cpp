@@ -1,5 +1,5 @@
 // How the program splits and joins paths.
-#include "library/PathRules.h"
+#include "library/core/PathRules.h"
 
 namespace library {
 

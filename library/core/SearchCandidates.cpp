@@ -1,5 +1,5 @@
 // The texts the index search looks through, one per row, lowered once.
-#include "library/SearchCandidates.h"
+#include "library/core/SearchCandidates.h"
 
 #include <algorithm>
 #include <cstring>

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "library/IndexEntry.h"
-#include "toolkit/TextLowering.h"
+#include "library/core/IndexEntry.h"
+#include "toolkit/core/TextLowering.h"
 
 namespace library {
 

@@ -1,10 +1,10 @@
 // The settings as the preferences file holds them.
-#include "library/SettingsFile.h"
+#include "library/core/SettingsFile.h"
 
 #include <algorithm>
 
-#include "toolkit/FileStatus.h"
-#include "toolkit/WholeFile.h"
+#include "toolkit/core/FileStatus.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace library {
 namespace {

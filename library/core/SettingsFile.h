@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "library/AppSettings.h"
-#include "toolkit/PreferenceFile.h"
+#include "library/core/AppSettings.h"
+#include "toolkit/core/PreferenceFile.h"
 
 namespace library {
 

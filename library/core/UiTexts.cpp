@@ -1,13 +1,13 @@
 // The UI texts of the language file.
-#include "library/UiTexts.h"
+#include "library/core/UiTexts.h"
 
 #include <algorithm>
 #include <optional>
 #include <vector>
 
-#include "toolkit/TextEncoding.h"
-#include "toolkit/TextLines.h"
-#include "toolkit/WholeFile.h"
+#include "toolkit/core/TextEncoding.h"
+#include "toolkit/core/TextLines.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace library {
 namespace {

@@ -1,5 +1,5 @@
 // Parsing the database file with Expat into the flat document model.
-#include "library/XmlParsing.h"
+#include "library/core/XmlParsing.h"
 
 #include <expat.h>
 #include <fcntl.h>

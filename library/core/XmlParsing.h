@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "library/XmlDocument.h"
+#include "library/core/XmlDocument.h"
 
 namespace library {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "codeview/CodeFileText.h"
-#include "codeview/HighlightRanges.h"
+#include "codeview/core/CodeFileText.h"
+#include "codeview/core/HighlightRanges.h"
 
 namespace {
 

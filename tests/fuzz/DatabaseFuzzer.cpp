@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
-#include "library/IndexFill.h"
-#include "library/XmlDocument.h"
-#include "library/XmlParsing.h"
+#include "library/core/IndexFill.h"
+#include "library/core/XmlDocument.h"
+#include "library/core/XmlParsing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   library::XmlDocument document;

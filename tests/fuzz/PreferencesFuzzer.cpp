@@ -6,9 +6,9 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "library/AppSettings.h"
-#include "library/SettingsFile.h"
-#include "toolkit/PreferenceFile.h"
+#include "library/core/AppSettings.h"
+#include "library/core/SettingsFile.h"
+#include "toolkit/core/PreferenceFile.h"
 
 namespace {
 

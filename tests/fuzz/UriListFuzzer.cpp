@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "toolkit/UriList.h"
+#include "toolkit/core/UriList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::string> paths = toolkit::LocalPathsFromUriList(fuzz::Bytes(data, size));

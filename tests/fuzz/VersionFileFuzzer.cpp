@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "dialogs/VersionFile.h"
-#include "toolkit/TextEncoding.h"
+#include "dialogs/core/VersionFile.h"
+#include "toolkit/core/TextEncoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string body = toolkit::ValidUtf8(fuzz::Bytes(data, size));

@@ -19,7 +19,7 @@
 #include "codeview/RecentFiles.h"
 #include "library/DatabaseLoading.h"
 #include "library/IndexTree.h"
-#include "library/XmlParsing.h"
+#include "library/core/XmlParsing.h"
 #include "support/StubPrograms.h"
 #include "support/TempDirectory.h"
 #include "toolkit/GLibHandles.h"

@@ -12,14 +12,14 @@
 #include "app/MainWindow.h"
 #include "app/Search.h"
 #include "library/DatabaseLoading.h"
-#include "library/DatabasePreparation.h"
 #include "library/IndexTree.h"
 #include "library/Preferences.h"
-#include "library/XmlParsing.h"
+#include "library/core/DatabasePreparation.h"
+#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
-#include "toolkit/Colour.h"
 #include "toolkit/GLibHandles.h"
 #include "toolkit/TreeGadget.h"
+#include "toolkit/core/Colour.h"
 
 namespace {
 

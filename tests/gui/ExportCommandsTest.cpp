@@ -18,7 +18,7 @@
 #include "export/WebPageExport.h"
 #include "library/DuplicatesProtocol.h"
 #include "library/IndexTree.h"
-#include "library/XmlParsing.h"
+#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include "app/Ids.h"
 #include "app/MainWindow.h"
 #include "library/IndexTree.h"
-#include "library/XmlParsing.h"
-#include "toolkit/Colour.h"
+#include "library/core/XmlParsing.h"
 #include "toolkit/TreeGadget.h"
+#include "toolkit/core/Colour.h"
 
 namespace testsupport {
 namespace {

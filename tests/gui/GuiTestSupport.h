@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "toolkit/Event.h"
+#include "toolkit/core/Event.h"
 
 namespace testsupport {
 

@@ -15,7 +15,7 @@
 #include "dialogs/DatabaseInfoWindow.h"
 #include "library/DatabaseLoading.h"
 #include "library/IndexTree.h"
-#include "library/XmlParsing.h"
+#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/Window.h"

@@ -16,7 +16,7 @@
 #include "dialogs/SettingsWindow.h"
 #include "library/IndexTree.h"
 #include "library/LanguageSwitch.h"
-#include "library/XmlParsing.h"
+#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 #include "toolkit/Window.h"
 

@@ -12,12 +12,12 @@
 #include "app/MainWindow.h"
 #include "dialogs/SettingsWindow.h"
 #include "library/IndexTree.h"
-#include "library/XmlParsing.h"
+#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
-#include "toolkit/Colour.h"
 #include "toolkit/FrameGadget.h"
 #include "toolkit/TextAreaGadget.h"
 #include "toolkit/Window.h"
+#include "toolkit/core/Colour.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "app/Ids.h"
 #include "dialogs/UpdateWindow.h"
 #include "support/LoopbackHttpServer.h"
-#include "toolkit/HttpClient.h"
 #include "toolkit/Window.h"
+#include "toolkit/core/HttpClient.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <random>
 #include <string>
 
-#include "codeview/CodeFileText.h"
-#include "toolkit/TextEncoding.h"
+#include "codeview/core/CodeFileText.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace codeview {
 namespace {

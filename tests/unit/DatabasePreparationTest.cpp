@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "library/DatabasePreparation.h"
+#include "library/core/DatabasePreparation.h"
 #include "support/TempDirectory.h"
 
 namespace library {

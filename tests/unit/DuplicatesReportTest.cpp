@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "library/DuplicatesReport.h"
-#include "library/IndexFill.h"
-#include "library/XmlParsing.h"
+#include "library/core/DuplicatesReport.h"
+#include "library/core/IndexFill.h"
+#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 
 namespace library {

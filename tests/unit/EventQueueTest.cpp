@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/EventQueue.h"
+#include "toolkit/core/EventQueue.h"
 
 namespace toolkit {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ExternalPrograms.h"
+#include "app/core/ExternalPrograms.h"
 #include "support/StubPrograms.h"
 
 namespace app {

@@ -3,7 +3,7 @@
 #include <csignal>
 #include <cstring>
 
-#include "app/FatalSignalMessage.h"
+#include "app/core/FatalSignalMessage.h"
 
 namespace app {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "support/TempDirectory.h"
-#include "toolkit/FileStatus.h"
+#include "toolkit/core/FileStatus.h"
 
 namespace toolkit {
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/HeapGrowth.h"
+#include "app/core/HeapGrowth.h"
 #include "support/TempDirectory.h"
 
 namespace {

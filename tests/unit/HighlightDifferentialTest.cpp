@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "bench/GeneratedCode.h"
-#include "codeview/HighlightRanges.h"
-#include "toolkit/TextEncoding.h"
+#include "codeview/core/HighlightRanges.h"
+#include "toolkit/core/TextEncoding.h"
 #include "unit/HighlightReference.h"
 
 namespace codeview {

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "codeview/HighlightRanges.h"
+#include "codeview/core/HighlightRanges.h"
 #include "unit/HighlightReference.h"
 
 namespace codeview {

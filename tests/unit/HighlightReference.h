@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "codeview/HighlightRanges.h"
+#include "codeview/core/HighlightRanges.h"
 
 namespace highlight_reference {
 

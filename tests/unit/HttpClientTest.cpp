@@ -7,7 +7,7 @@
 
 #include "support/LoopbackHttpServer.h"
 #include "support/TempDirectory.h"
-#include "toolkit/HttpClient.h"
+#include "toolkit/core/HttpClient.h"
 
 namespace toolkit {
 namespace {

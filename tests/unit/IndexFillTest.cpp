@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "library/IndexFill.h"
-#include "library/XmlParsing.h"
+#include "library/core/IndexFill.h"
+#include "library/core/XmlParsing.h"
 
 namespace library {
 namespace {

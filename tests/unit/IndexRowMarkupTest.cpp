@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "library/IndexRowMarkup.h"
+#include "library/core/IndexRowMarkup.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "library/PathRules.h"
+#include "library/core/PathRules.h"
 
 namespace library {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/PatternList.h"
+#include "toolkit/core/PatternList.h"
 
 namespace toolkit {
 namespace {

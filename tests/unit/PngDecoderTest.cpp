@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Icons.h"
-#include "toolkit/PngDecoder.h"
+#include "toolkit/core/PngDecoder.h"
 
 namespace toolkit {
 namespace {

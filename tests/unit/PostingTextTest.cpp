@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "export/ExportRows.h"
-#include "export/PostingText.h"
-#include "library/IndexFill.h"
-#include "library/XmlParsing.h"
+#include "export/core/ExportRows.h"
+#include "export/core/PostingText.h"
+#include "library/core/IndexFill.h"
+#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 
 namespace exports {

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "toolkit/PreferenceFile.h"
+#include "toolkit/core/PreferenceFile.h"
 
 namespace toolkit {
 namespace {

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "support/TempDirectory.h"
-#include "toolkit/ProcessLauncher.h"
+#include "toolkit/core/ProcessLauncher.h"
 
 namespace toolkit {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "app/ProgramDirectory.h"
+#include "app/core/ProgramDirectory.h"
 
 namespace app {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "library/SearchCandidates.h"
-#include "toolkit/TextLowering.h"
+#include "library/core/SearchCandidates.h"
+#include "toolkit/core/TextLowering.h"
 
 namespace {
 

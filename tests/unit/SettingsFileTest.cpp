@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "library/SettingsFile.h"
+#include "library/core/SettingsFile.h"
 
 namespace library {
 namespace {

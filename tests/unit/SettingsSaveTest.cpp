@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "library/SettingsFile.h"
+#include "library/core/SettingsFile.h"
 #include "support/TempDirectory.h"
 
 namespace library {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/ShortcutCode.h"
+#include "toolkit/core/ShortcutCode.h"
 
 namespace toolkit {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "toolkit/TextEncoding.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace toolkit {
 namespace {

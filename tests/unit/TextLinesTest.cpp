@@ -1,7 +1,7 @@
 // Splitting texts into lines.
 #include <gtest/gtest.h>
 
-#include "toolkit/TextLines.h"
+#include "toolkit/core/TextLines.h"
 
 namespace toolkit {
 namespace {

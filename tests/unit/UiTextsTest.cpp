@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "library/UiTexts.h"
+#include "library/core/UiTexts.h"
 #include "support/TempDirectory.h"
 
 namespace library {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "toolkit/UriList.h"
+#include "toolkit/core/UriList.h"
 
 namespace toolkit {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/VersionFile.h"
+#include "dialogs/core/VersionFile.h"
 
 namespace dialogs {
 namespace {

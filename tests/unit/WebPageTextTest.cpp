@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "export/DateStamp.h"
-#include "export/ExportRows.h"
-#include "export/WebPageText.h"
-#include "library/IndexFill.h"
-#include "library/XmlParsing.h"
+#include "export/core/DateStamp.h"
+#include "export/core/ExportRows.h"
+#include "export/core/WebPageText.h"
+#include "library/core/IndexFill.h"
+#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 
 namespace exports {

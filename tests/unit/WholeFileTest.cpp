@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "support/TempDirectory.h"
-#include "toolkit/WholeFile.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace toolkit {
 namespace {

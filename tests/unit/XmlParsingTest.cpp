@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "library/XmlParsing.h"
+#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 
 namespace library {

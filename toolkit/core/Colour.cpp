@@ -1,5 +1,5 @@
 // Colour values as the program stores them: red + green * 256 + blue * 65536.
-#include "toolkit/Colour.h"
+#include "toolkit/core/Colour.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // The queue between the toolkit's signal handlers and the program's one event loop.
-#include "toolkit/EventQueue.h"
+#include "toolkit/core/EventQueue.h"
 
 namespace toolkit {
 

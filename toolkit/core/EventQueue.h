@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "toolkit/Event.h"
+#include "toolkit/core/Event.h"
 
 namespace toolkit {
 

@@ -1,5 +1,5 @@
 // File status queries: regular file, directory, permission bits.
-#include "toolkit/FileStatus.h"
+#include "toolkit/core/FileStatus.h"
 
 #include <sys/stat.h>
 

@@ -1,5 +1,5 @@
 // One HTTP GET through libcurl, loaded at run time.
-#include "toolkit/HttpClient.h"
+#include "toolkit/core/HttpClient.h"
 
 #include <dlfcn.h>
 

@@ -1,5 +1,5 @@
 // The pattern lists of file requesters: "label|pattern;pattern|label|pattern".
-#include "toolkit/PatternList.h"
+#include "toolkit/core/PatternList.h"
 
 namespace toolkit {
 namespace {

@@ -1,5 +1,5 @@
 // Decoding PNG data into straight-alpha RGBA pixels, with libpng's simplified API.
-#include "toolkit/PngDecoder.h"
+#include "toolkit/core/PngDecoder.h"
 
 #include <png.h>
 

@@ -1,10 +1,10 @@
 // An INI-style preferences file held as its lines.
-#include "toolkit/PreferenceFile.h"
+#include "toolkit/core/PreferenceFile.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "toolkit/TextEncoding.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace toolkit {
 namespace {

@@ -1,5 +1,5 @@
 // Starting outside programs (the desktop's opener, the editor, beep) without waiting.
-#include "toolkit/ProcessLauncher.h"
+#include "toolkit/core/ProcessLauncher.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
 // Turning bytes read from disk or network into valid UTF-8 text.
-#include "toolkit/TextEncoding.h"
+#include "toolkit/core/TextEncoding.h"
 
 #include <cstdint>
 

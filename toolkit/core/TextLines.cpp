@@ -1,5 +1,5 @@
 // Splitting a text into its lines.
-#include "toolkit/TextLines.h"
+#include "toolkit/core/TextLines.h"
 
 namespace toolkit {
 

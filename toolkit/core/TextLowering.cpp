@@ -1,10 +1,10 @@
 // Lower-casing UTF-8 text one character at a time, by the C library's
 // mapping for the user's locale.
-#include "toolkit/TextLowering.h"
+#include "toolkit/core/TextLowering.h"
 
 #include <cwctype>
 
-#include "toolkit/TextEncoding.h"
+#include "toolkit/core/TextEncoding.h"
 
 namespace toolkit {
 namespace {

@@ -1,5 +1,5 @@
 // File URIs and URI lists, as exchanged by drag and drop.
-#include "toolkit/UriList.h"
+#include "toolkit/core/UriList.h"
 
 #include <optional>
 

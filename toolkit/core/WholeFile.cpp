@@ -1,6 +1,6 @@
 // Reading a whole file, and replacing one through a temporary file and a
 // rename so that the old contents stay intact until the new ones are on disk.
-#include "toolkit/WholeFile.h"
+#include "toolkit/core/WholeFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
