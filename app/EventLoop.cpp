@@ -4,15 +4,17 @@
 #include "app/AppState.h"
 #include "app/BuildVariant.h"
 #include "app/CodeCopy.h"
+#include "app/EntrySelection.h"
 #include "app/FileDragDrop.h"
 #include "app/Ids.h"
 #include "app/IndexCommands.h"
 #include "app/MainWindow.h"
 #include "app/MenuCommands.h"
 #include "app/Search.h"
+#include "app/SettingsCommands.h"
 #include "app/core/SourceMark.h"
-#include "codeview/CodeFileLoading.h"
 #include "codeview/WordWrap.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/DatabaseInfoWindow.h"
 #include "dialogs/SettingsWindow.h"
 #include "export/FileListExport.h"
@@ -59,7 +61,7 @@ void DispatchIndexTree(AppState& app, const Event& event) {
       break;
     case type::kLeftClick:
     case type::kChange:
-      if (app.ui.GadgetState(gid::kIndexTree) >= 0) codeview::ShowIndexSelection(app, event.type);
+      if (app.ui.GadgetState(gid::kIndexTree) >= 0) ShowIndexSelection(app, event.type);
       break;
     case type::kDragStart:
       DragIndexEntry(app);
@@ -104,7 +106,7 @@ void DispatchMainGadget(AppState& app, const Event& event) {
       CopyWholeCode(app);
       break;
     case gid::kHistoryBox:
-      if (ui.GadgetState(gid::kHistoryBox) >= 0) codeview::ShowRecentSelection(app);
+      if (ui.GadgetState(gid::kHistoryBox) >= 0) ShowRecentSelection(app);
       break;
     default:
       break;
@@ -137,13 +139,13 @@ void DispatchMainMenu(AppState& app, const Event& event) {
       break;
     case menu_item::kLanguageGermanG:
     case menu_item::kLanguageGermanD:
-      ChooseIndexLanguage(app, 0);
+      ChooseIndexLanguage(app, library::Language::German);
       break;
     case menu_item::kLanguageEnglish:
-      ChooseIndexLanguage(app, 1);
+      ChooseIndexLanguage(app, library::Language::English);
       break;
     case menu_item::kLanguageFrench:
-      ChooseIndexLanguage(app, 2);
+      ChooseIndexLanguage(app, library::Language::French);
       break;
     case menu_item::kExportWebPage:
       exports::ExportWebPage(app);
@@ -167,7 +169,7 @@ void DispatchMainMenu(AppState& app, const Event& event) {
       CopyCodePath(app);
       break;
     case menu_item::kAbout:
-      OpenAboutWindow(app);
+      dialogs::OpenAboutWindow(app);
       break;
     case menu_item::kAboutDatabase:
       dialogs::ShowDatabaseInfo(app);
@@ -232,10 +234,10 @@ void DispatchSettingsWindow(AppState& app, const Event& event) {
       app.ui.ShowWindow(window_id::kSettings, false);
       break;
     case gid::kApplyButton:
-      dialogs::ApplySettingsPaths(app);
+      ApplySettingsPaths(app);
       break;
     case gid::kSaveButton:
-      dialogs::SaveSettings(app);
+      SaveSettings(app);
       break;
     default:
       break;

@@ -40,7 +40,7 @@ void ToggleSelectedRow(AppState& app) {
 void ShowHelpEntry(AppState& app) {
   toolkit::Ui& ui = app.ui;
   const long help = app.database.helpEntryIndex;
-  if (help <= 0 || help >= ui.CountGadgetItems(gid::kIndexTree)) {
+  if (help <= 0 || static_cast<std::size_t>(help) >= app.database.rows.size()) {
     toolkit::ShowMessageBox(kProgramTitle, "No help-file found.");
     return;
   }

@@ -6,6 +6,7 @@
 #include "app/core/ExternalPrograms.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/UpdateCheck.h"
+#include "library/IndexTree.h"
 #include "library/LanguageSwitch.h"
 #include "library/core/PathRules.h"
 #include "toolkit/Clipboard.h"
@@ -22,11 +23,6 @@ std::string CurrentCodeFilePath(const AppState& app) {
 }
 
 }  // namespace
-
-void OpenAboutWindow(AppState& app) {
-  // The program icon decoded once; nothing when it cannot be decoded.
-  dialogs::OpenAboutDialog(app, app.ui.Image(IconImage(app.ui, resources::Icon::Program)));
-}
 
 void StartUpdateCheck(AppState& app) {
   app.versionText = kProgramVersion;
@@ -56,13 +52,14 @@ void CopyCodePath(AppState& app) {
 }
 
 void ToggleIndexLanguage(AppState& app) {
-  const int language = app.ui.GadgetState(gadget_id::kLanguageBox);
-  if (language == 2) return;  // French stays
-  ChooseIndexLanguage(app, language == 1 ? 0 : 1);
+  using library::Language;
+  const Language language = library::IndexLanguage(app);
+  if (language == Language::French) return;  // French stays
+  ChooseIndexLanguage(app, language == Language::English ? Language::German : Language::English);
 }
 
-void ChooseIndexLanguage(AppState& app, int language) {
-  app.ui.SetGadgetState(gadget_id::kLanguageBox, language);
+void ChooseIndexLanguage(AppState& app, library::Language language) {
+  app.ui.SetGadgetState(gadget_id::kLanguageBox, static_cast<int>(language));
   library::ApplyLanguage(app, false);
 }
 

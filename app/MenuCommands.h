@@ -1,12 +1,13 @@
 // The commands of the info and admin menus and of the language keys.
 #pragma once
 
+#include "library/core/Language.h"
+
 namespace app {
 
 struct AppState;
 
 // Info menu.
-void OpenAboutWindow(AppState& app);
 void StartUpdateCheck(AppState& app);
 // Opens the current code file in the user's editor or the desktop's default application.
 void OpenCurrentCodeFile(AppState& app);
@@ -20,6 +21,6 @@ void CopyCodePath(AppState& app);
 // Language keys: F6 switches between German and English (French stays);
 // Alt+G, Alt+D, Alt+E and Alt+F choose a language. Only the index language changes.
 void ToggleIndexLanguage(AppState& app);
-void ChooseIndexLanguage(AppState& app, int language);
+void ChooseIndexLanguage(AppState& app, library::Language language);
 
 }  // namespace app

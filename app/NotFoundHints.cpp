@@ -1,116 +1,23 @@
-// The short visual hints of a search that found nothing, and the
-// confirmation blink of the database-information window.
+// The short visual hints of a search that found nothing.
 #include "app/NotFoundHints.h"
 
-#include <glib.h>
-
 #include "app/AppState.h"
-#include "app/Ids.h"
-#include "toolkit/Window.h"
-#include "toolkit/core/Geometry.h"
+#include "toolkit/GadgetEffects.h"
 
 namespace app {
-namespace {
-
-constexpr gulong kBlinkMicroseconds = 200'000;
-constexpr gulong kShakeStepMicroseconds = 80'000;
-
-constexpr guint kDrawWaitMilliseconds = 100;
-constexpr gint64 kHomeWaitMicroseconds = 500'000;
-constexpr gulong kHomePollMicroseconds = 5'000;
-
-// Paints the window's invalid parts now, without waiting for the next frame,
-// and hands the drawing to the display before the program sleeps.
-void PaintWindowNow(GtkWidget* widget) {
-  if (!widget) return;
-  if (GdkWindow* window = gtk_widget_get_window(gtk_widget_get_toplevel(widget))) {
-    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-    gdk_window_process_updates(window, TRUE);
-    G_GNUC_END_IGNORE_DEPRECATIONS
-  }
-  gdk_display_sync(gtk_widget_get_display(widget));
-}
-
-// Runs the toolkit until the widget was drawn once more, at most for a short
-// while: a new colour first needs the toolkit's style pass, which only the
-// next frame runs, so painting at once would still show the old colour.
-void DrawOnceMore(GtkWidget* widget) {
-  if (!widget || !gtk_widget_is_drawable(widget)) return;
-  struct Wait {
-    bool drawn = false;
-    bool timedOut = false;
-  } wait;
-  const gulong handler = g_signal_connect_after(
-      widget, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, Wait* w) -> gboolean {
-        w->drawn = true;
-        return FALSE;
-      }),
-      &wait);
-  const guint timer = g_timeout_add(
-      kDrawWaitMilliseconds,
-      +[](gpointer w) -> gboolean {
-        static_cast<Wait*>(w)->timedOut = true;
-        return G_SOURCE_REMOVE;
-      },
-      &wait);
-  gtk_widget_queue_draw(widget);
-  while (!wait.drawn && !wait.timedOut) gtk_main_iteration_do(TRUE);
-  if (!wait.timedOut) g_source_remove(timer);
-  g_signal_handler_disconnect(widget, handler);
-  gdk_display_sync(gtk_widget_get_display(widget));
-}
-
-// Colours the gadget's background and makes the colour visible: the
-// toolkit's pending work runs until the gadget was painted in it.
-void ColourVisibly(toolkit::Gadget& gadget, int colour) {
-  gadget.SetColour(toolkit::ColourAttribute::Background, colour);
-  DrawOnceMore(gadget.Widget());
-}
-
-void MoveWindowTo(toolkit::Window& window, int x) {
-  window.MoveResize(x, toolkit::kLeaveUnchanged, toolkit::kLeaveUnchanged,
-                    toolkit::kLeaveUnchanged);
-  PaintWindowNow(GTK_WIDGET(window.Handle()));
-}
-
-// Twice right of x and left of it, a pause after each move.
-void Shake(toolkit::Window& window, int x, int amplitude) {
-  for (int i = 0; i < 2; ++i) {
-    MoveWindowTo(window, x + amplitude);
-    g_usleep(kShakeStepMicroseconds);
-    MoveWindowTo(window, x - amplitude);
-    g_usleep(kShakeStepMicroseconds);
-  }
-}
-
-// Moves the window back to x and waits, briefly, until the window manager
-// has put it there. The next hint reads its home position from the window,
-// so a hint that came back before the move landed would let the window drift
-// by the amplitude with every search that finds nothing.
-void ReturnHome(toolkit::Window& window, int x) {
-  MoveWindowTo(window, x);
-  const gint64 deadline = g_get_monotonic_time() + kHomeWaitMicroseconds;
-  while (window.X() != x && g_get_monotonic_time() < deadline) g_usleep(kHomePollMicroseconds);
-}
-
-}  // namespace
 
 void BlinkGadget(AppState& app, int gadgetId) {
-  toolkit::Gadget* gadget = app.ui.FindGadget(gadgetId);
-  if (!gadget) return;
-  const int colour =
-      gadgetId == gadget_id::kInfoFileField ? app.colours.confirmationBlink : app.colours.hint;
-  ColourVisibly(*gadget, colour);
-  g_usleep(kBlinkMicroseconds);
-  gadget->SetColour(toolkit::ColourAttribute::Background, -1);
+  if (toolkit::Gadget* gadget = app.ui.FindGadget(gadgetId)) {
+    toolkit::BlinkGadget(*gadget, app.colours.hint);
+  }
 }
 
 void ShakeWindow(AppState& app, int windowId, int amplitude) {
   toolkit::Window* window = app.ui.FindWindow(windowId);
   if (!window) return;
   const int x = window->X();
-  Shake(*window, x, amplitude);
-  ReturnHome(*window, x);
+  toolkit::ShakeWindowAround(*window, x, amplitude);
+  toolkit::ReturnWindowTo(*window, x);
 }
 
 void ShakeAndColour(AppState& app, int windowId, int gadgetId, int amplitude) {
@@ -118,10 +25,10 @@ void ShakeAndColour(AppState& app, int windowId, int gadgetId, int amplitude) {
   toolkit::Gadget* gadget = app.ui.FindGadget(gadgetId);
   if (!window || !gadget) return;
   const int x = window->X();
-  ColourVisibly(*gadget, app.colours.hint);
-  Shake(*window, x, amplitude);
+  toolkit::ColourVisibly(*gadget, app.colours.hint);
+  toolkit::ShakeWindowAround(*window, x, amplitude);
   gadget->SetColour(toolkit::ColourAttribute::Background, -1);
-  ReturnHome(*window, x);
+  toolkit::ReturnWindowTo(*window, x);
 }
 
 }  // namespace app

@@ -1,18 +1,17 @@
-// The short visual hints of a search that found nothing, and the
-// confirmation blink of the database-information window.
+// The short visual hints of a search that found nothing.
 #pragma once
 
 namespace app {
 
 struct AppState;
 
-// Colours the gadget's background for a moment.
+// Colours the gadget's background in the hint colour for a moment.
 void BlinkGadget(AppState& app, int gadgetId);
 
 // Moves the window right and left of its place and back.
 void ShakeWindow(AppState& app, int windowId, int amplitude);
 
-// Colours the gadget while the window shakes.
+// Colours the gadget in the hint colour while the window shakes.
 void ShakeAndColour(AppState& app, int windowId, int gadgetId, int amplitude);
 
 }  // namespace app

@@ -16,19 +16,14 @@ namespace {
 // after start-up; they are built here when the search comes first, the
 // search mode changed since, or the rows no longer are the ones they were
 // built for.
-const library::SearchCandidates& Candidates(AppState& app, const toolkit::TreeGadget& tree) {
-  const auto rows = static_cast<std::size_t>(tree.CountItems());
+const library::SearchCandidates& Candidates(AppState& app) {
+  const std::vector<library::IndexRow>& rows = app.database.rows;
   const library::SearchScope scope = library::ScopeOfSearchMode(app.settings.searchMode);
-  const long language = static_cast<long>(app.settings.language);
+  const library::Language language = app.settings.language;
   library::SearchCandidates& candidates = app.searchCandidates;
-  if (!candidates.BuiltFor(rows, scope, language)) {
-    std::string text;
+  if (!candidates.BuiltFor(rows.size(), scope, language)) {
     candidates.Build(
-        rows,
-        [&](std::size_t i) -> std::string_view {
-          text = tree.ItemText(static_cast<int>(i));
-          return text;
-        },
+        rows.size(), [&rows](std::size_t i) -> std::string_view { return rows[i].text; },
         app.database.entries, scope, language);
   }
   return candidates;
@@ -51,16 +46,16 @@ void TakeBackLastCharacter(AppState& app, int fieldId, const std::string& term) 
 void GiveNotFoundHint(AppState& app, int windowId, int fieldId) {
   constexpr int kAmplitude = 5;
   switch (app.settings.searchHint) {
-    case 1:
+    case library::SearchHint::Shake:
       ShakeWindow(app, windowId, kAmplitude);
-      break;
-    case 2:
+      return;
+    case library::SearchHint::Blink:
       BlinkGadget(app, fieldId);
-      break;
-    default:
-      ShakeAndColour(app, windowId, fieldId, kAmplitude);
+      return;
+    case library::SearchHint::ShakeAndBlink:
       break;
   }
+  ShakeAndColour(app, windowId, fieldId, kAmplitude);
 }
 
 }  // namespace
@@ -72,7 +67,7 @@ void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std
   if (!tree) return;
   // Nothing selected reads as -1, so a search-next then starts at the top.
   const int start = next ? tree->State() + 1 : 0;
-  const auto found = Candidates(app, *tree).Find(term, static_cast<std::size_t>(start));
+  const auto found = Candidates(app).Find(term, static_cast<std::size_t>(start));
   if (found) {
     // Selecting expands the row's collapsed ancestors; the posted change
     // lets the event loop show the entry.
@@ -86,9 +81,7 @@ void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std
 }
 
 void PrepareSearch(AppState& app) {
-  if (const auto* tree = app.ui.Find<toolkit::TreeGadget>(gadget_id::kIndexTree)) {
-    Candidates(app, *tree);
-  }
+  if (app.ui.FindGadget(gadget_id::kIndexTree)) Candidates(app);
 }
 
 }  // namespace app

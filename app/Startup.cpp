@@ -79,8 +79,7 @@ std::unique_ptr<library::DatabasePreparation> PrepareStoredDatabase(const AppSta
   if (path.empty()) return nullptr;
   SetHeapGrowth(HeapGrowthFor(path));
   return std::make_unique<library::DatabasePreparation>(
-      path, library::IndexFillOptions{stored.language, stored.dyeingNews != 0, stored.darkMode != 0,
-                                      app.viewerChapterTitle});
+      path, library::FillOptionsFor(stored, stored.language, app.viewerChapterTitle));
 }
 
 }  // namespace
@@ -145,13 +144,14 @@ bool InitApplication(AppState& app, std::unique_ptr<library::DatabasePreparation
   // The settings' language box already shows the stored language; with the
   // setting put back to German the switch sees a change and applies it.
   // Without the box the index was filled in the stored language already.
-  if (app.settings.language != 0 && app.ui.FindGadget(gadget_id::kLanguageBox)) {
-    app.settings.language = 0;
+  if (app.settings.language != library::Language::German &&
+      app.ui.FindGadget(gadget_id::kLanguageBox)) {
+    app.settings.language = library::Language::German;
     library::ApplyLanguage(app, true);
   }
   MARK_SOURCE();
   if (app.settings.about == 0) {
-    OpenAboutWindow(app);
+    dialogs::OpenAboutWindow(app);
     app.settings.about = 1;
   }
   MARK_SOURCE();

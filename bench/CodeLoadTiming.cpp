@@ -69,7 +69,7 @@ int TimeViewer(const std::string& path) {
   if (!app) return 1;
   // Code paths are absolute: the library path is the root folder.
   app->settings.libPath.assign(1, '/');
-  app->settings.codeMarks = 2;
+  app->settings.codeMarks = library::CodeMarking::BlueBold;
   GtkWidget* view = app->ui.GadgetWidget(app::gadget_id::kCodeView);
 
   const Clock::time_point start = Clock::now();

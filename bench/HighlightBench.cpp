@@ -29,7 +29,7 @@ void Counters(benchmark::State& state, const codeview::HighlightRanges& result) 
 // CodeMarks 2 (bold and blue keywords) is the default setting.
 void ScanHighlightRanges(benchmark::State& state) {
   const std::string& code = Code();
-  const std::int64_t codeMarks = state.range(0);
+  const auto codeMarks = static_cast<library::CodeMarking>(state.range(0));
   codeview::HighlightRanges result;
   for (auto _ : state) {
     result = codeview::ScanHighlightRanges(code, codeMarks);

@@ -1,8 +1,7 @@
-// Putting an entry's code file into the code view, and the two selection
-// handlers that lead there.
+// Putting a code file into the code view, with the window title and the
+// description's background that tell which file it is.
 #include "codeview/CodeFileLoading.h"
 
-#include <climits>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -12,13 +11,10 @@
 #include "app/Ids.h"
 #include "app/core/ExternalPrograms.h"
 #include "codeview/HighlightCode.h"
-#include "codeview/RecentFiles.h"
 #include "codeview/core/CodeFileText.h"
-#include "library/IndexTree.h"
 #include "library/core/PathRules.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/TextAreaGadget.h"
-#include "toolkit/TreeGadget.h"
 #include "toolkit/Window.h"
 #include "toolkit/core/WholeFile.h"
 
@@ -33,6 +29,42 @@ constexpr const char* kMissingFileBanner =
     "*************************";
 // Background of the description while its entry's file is missing (224, 145, 131).
 constexpr int kMissingFileColour = 224 + 145 * 256 + 131 * 65536;
+
+toolkit::TextAreaGadget* CodeView(app::AppState& app) {
+  return app.ui.Find<toolkit::TextAreaGadget>(gid::kCodeView);
+}
+
+// Empties the code view; the view then no longer shows the current file.
+void ClearCodeView(app::AppState& app) {
+  if (auto* code = CodeView(app)) code->ClearItems();
+  app.viewShowsCurrentCodeFile = false;
+}
+
+void SetMainTitle(app::AppState& app, const std::string& title) {
+  if (toolkit::Window* window = app.ui.FindWindow(app::window_id::kMain)) window->SetTitle(title);
+}
+
+std::string TitleWith(const std::string& text) {
+  std::string title = app::kProgramTitle;
+  title += " ~ ";
+  title += text;
+  return title;
+}
+
+void ReportMissingFile(app::AppState& app, const std::string& path) {
+  ClearCodeView(app);
+  app::BeepMissing();
+  if (app.reportMissingFile) {
+    toolkit::ShowMessageBox(
+        app::kProgramTitle,
+        "Missing file:\n" + path + "\n\nCheck library-path in settings:\n" + app.settings.libPath);
+    app.reportMissingFile = false;
+  } else if (auto* code = CodeView(app)) {
+    code->AddItem(-1, kMissingFileBanner, nullptr, 0);
+  }
+}
+
+}  // namespace
 
 // A text view lays out each line as a whole whenever it draws it: a line of
 // megabytes (minified data, a file without line breaks, a database text of
@@ -67,73 +99,19 @@ std::string WithOverlongLinesBroken(std::string text) {
   return broken;
 }
 
-toolkit::TextAreaGadget* CodeView(app::AppState& app) {
-  return app.ui.Find<toolkit::TextAreaGadget>(gid::kCodeView);
-}
-
-// Empties the code view; the view then no longer shows the current file.
-void ClearCodeView(app::AppState& app) {
-  if (auto* code = CodeView(app)) code->ClearItems();
-  app.viewShowsCurrentCodeFile = false;
-}
-
-void SetMainTitle(app::AppState& app, const std::string& title) {
-  if (toolkit::Window* window = app.ui.FindWindow(app::window_id::kMain)) window->SetTitle(title);
-}
-
-std::string TitleWith(const std::string& text) {
-  std::string title = app::kProgramTitle;
-  title += " ~ ";
-  title += text;
-  return title;
-}
-
-const std::string& DescriptionIn(const library::IndexEntry& entry, long language) {
-  if (language == 0) return entry.descript_de;
-  if (language == 1) return entry.descript_en;
-  return entry.descript_fr;
-}
-
-// Loads an entry's file and shows its state in the description background,
-// the current file and the title.
-void ShowEntryFile(app::AppState& app, const std::string& file) {
-  const bool loaded = LoadCodeFile(app, file, false);
-  app.ui.SetGadgetColour(gid::kDescriptionView, toolkit::ColourAttribute::Background,
-                         loaded ? -1 : kMissingFileColour);
-  app.currentCodeFile = file;
-  // Also after a missing file: a plain re-click does not try it again.
-  app.viewShowsCurrentCodeFile = true;
-  SetTitleForFile(app, file);
-}
-
-void ReportMissingFile(app::AppState& app, const std::string& path) {
-  ClearCodeView(app);
-  app::BeepMissing();
-  if (app.reportMissingFile) {
-    toolkit::ShowMessageBox(
-        app::kProgramTitle,
-        "Missing file:\n" + path + "\n\nCheck library-path in settings:\n" + app.settings.libPath);
-    app.reportMissingFile = false;
-  } else if (auto* code = CodeView(app)) {
-    code->AddItem(-1, kMissingFileBanner, nullptr, 0);
-  }
-}
-
-}  // namespace
-
 void SetTitleForFile(app::AppState& app, const std::string& file) {
   switch (app.settings.sourceInTitle) {
-    case 0:
+    case library::TitleContent::FileName:
       SetMainTitle(app, TitleWith(library::FilePart(file)));
-      break;
-    case 1:
+      return;
+    case library::TitleContent::FileValue:
       SetMainTitle(app, TitleWith(file));
-      break;
-    default:
-      SetMainTitle(app, TitleWith(library::JoinPath(app.database.directory,
-                                                    library::StripLeadingSlashes(file))));
+      return;
+    case library::TitleContent::DatabaseFolderAndFile:
       break;
   }
+  SetMainTitle(app, TitleWith(library::JoinPath(app.database.directory,
+                                                library::StripLeadingSlashes(file))));
 }
 
 bool LoadCodeFile(app::AppState& app, const std::string& path, bool external) {
@@ -168,60 +146,27 @@ bool LoadCodeFile(app::AppState& app, const std::string& path, bool external) {
   toolkit::TextAreaGadget* code = CodeView(app);
   if (!code) return true;
   code->SetText(decoded.text);
-  if (app.settings.codeMarks != 0 && IsCodeExtension(CodeFileExtension(path))) {
+  if (app.settings.codeMarks != library::CodeMarking::Plain &&
+      IsCodeExtension(CodeFileExtension(path))) {
     HighlightCode(app, *code);
   }
   return true;
 }
 
-void ShowIndexSelection(app::AppState& app, int eventType) {
-  toolkit::Ui& ui = app.ui;
-  const int row = ui.GadgetState(gid::kIndexTree);
-  if (!app.database.MakeCurrent(row)) return;
-  const library::IndexEntry& entry = *app.database.Current();
-
-  const auto* tree = ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
-  const int level = tree ? tree->ItemLevel(row) : 0;
-  ui.SetGadgetText(
-      gid::kDescriptionView,
-      WithOverlongLinesBroken(level <= 1 ? entry.text
-                                         : DescriptionIn(entry, library::IndexLanguage(app))));
-
-  // The entry is copied: loading may run the toolkit's pending work.
-  const std::string file = entry.file;
-  if (file.empty()) {
-    app.currentCodeFile.clear();
-    SetMainTitle(app, app::kProgramTitle);
-    for (int field :
-         {gid::kInfoFileField, gid::kInfoCodeFormatField, gid::kInfoExecutableFormatField}) {
-      ui.SetGadgetText(field, "");
-    }
-    ClearCodeView(app);
-    return;
-  }
-  if (file == app.currentCodeFile && app.viewShowsCurrentCodeFile) {
-    if (eventType == toolkit::event_type::kLeftClick) RecordRecentFile(app, row);
-    return;
-  }
-  ShowEntryFile(app, file);
-  ui.SetGadgetText(gid::kInfoCodeFormatField, app.sourceIsUtf8 ? "UTF8" : "Ascii");
-  ui.SetGadgetText(gid::kInfoExecutableFormatField, app.executableUnicode ? "Unicode" : "Ascii");
-  ui.SetGadgetText(gid::kInfoFileField, file);
+bool ShowEntryFile(app::AppState& app, const std::string& file) {
+  const bool loaded = LoadCodeFile(app, file, false);
+  app.ui.SetGadgetColour(gid::kDescriptionView, toolkit::ColourAttribute::Background,
+                         loaded ? -1 : kMissingFileColour);
+  app.currentCodeFile = file;
+  app.viewShowsCurrentCodeFile = true;
+  SetTitleForFile(app, file);
+  return loaded;
 }
 
-void ShowRecentSelection(app::AppState& app) {
-  toolkit::Ui& ui = app.ui;
-  const int position = ui.GadgetState(gid::kHistoryBox);
-  if (position < 0 || static_cast<std::size_t>(position) >= app.recentFiles.size()) return;
-  const std::int64_t index = app.recentFiles[static_cast<std::size_t>(position)];
-  if (index > INT_MAX || !app.database.MakeCurrent(static_cast<long>(index))) return;
-  ui.SetGadgetState(gid::kIndexTree, static_cast<int>(index));
-
-  const library::IndexEntry& entry = *app.database.Current();
-  ui.SetGadgetText(gid::kDescriptionView,
-                   WithOverlongLinesBroken(DescriptionIn(entry, library::IndexLanguage(app))));
-  const std::string file = entry.file;
-  if (file != app.currentCodeFile || !app.viewShowsCurrentCodeFile) ShowEntryFile(app, file);
+void ShowNoFile(app::AppState& app) {
+  app.currentCodeFile.clear();
+  SetMainTitle(app, app::kProgramTitle);
+  ClearCodeView(app);
 }
 
 }  // namespace codeview

@@ -39,7 +39,8 @@ std::string AboutVersion() {
   return std::string(app::kProgramVersion) + " gtk" + std::to_string(gtk_get_major_version());
 }
 
-void OpenAboutDialog(app::AppState& app, GdkPixbuf* logo) {
+void OpenAboutWindow(app::AppState& app) {
+  GdkPixbuf* logo = app.ui.Image(app::IconImage(app.ui, resources::Icon::Program));
   GtkWidget* dialog = gtk_about_dialog_new();
   GtkAboutDialog* about = GTK_ABOUT_DIALOG(dialog);
   gtk_about_dialog_set_program_name(about, app::kApplicationName);

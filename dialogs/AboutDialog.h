@@ -1,8 +1,6 @@
 // The About window: the toolkit's about dialog, built anew each time.
 #pragma once
 
-#include <gtk/gtk.h>
-
 #include <string>
 
 namespace app {
@@ -17,7 +15,8 @@ void BuildAboutCredits(app::AppState& app);
 // "0.25.37 gtk" and the toolkit's major version.
 std::string AboutVersion();
 
-// Shows the About window modally with the logo (may be nullptr) and destroys it when closed.
-void OpenAboutDialog(app::AppState& app, GdkPixbuf* logo);
+// Shows the About window modally, with the program icon as its logo when
+// it decodes, and destroys it when closed.
+void OpenAboutWindow(app::AppState& app);
 
 }  // namespace dialogs

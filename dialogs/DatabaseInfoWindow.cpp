@@ -6,11 +6,11 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "app/NotFoundHints.h"
 #include "app/core/ExternalPrograms.h"
 #include "dialogs/GroupFrame.h"
 #include "library/core/PathRules.h"
 #include "toolkit/Clipboard.h"
+#include "toolkit/GadgetEffects.h"
 #include "toolkit/LabelGadget.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/core/ShortcutCode.h"
@@ -77,11 +77,27 @@ void FillDatabaseInfo(app::AppState& app) {
   const library::LibraryDatabase& database = app.database;
   const library::IndexEntry* first = database.entries.empty() ? nullptr : &database.entries[0];
   ui.SetGadgetText(gid::kInfoDatabaseField, database.path);
-  ui.SetGadgetText(gid::kInfoContentField, ui.GadgetItemText(gid::kIndexTree, 0) + " - " +
-                                               (first ? first->text : std::string()));
+  const std::string rootCaption = database.rows.empty() ? std::string() : database.rows[0].text;
+  ui.SetGadgetText(gid::kInfoContentField,
+                   rootCaption + " - " + (first ? first->text : std::string()));
   ui.SetGadgetText(gid::kInfoLibraryField, app.settings.libPath);
   ui.SetGadgetText(gid::kInfoTopicsField, std::to_string(database.topicCount));
   ui.SetGadgetText(gid::kInfoEntriesField, std::to_string(database.entryCount));
+}
+
+void ShowFileInfo(app::AppState& app, const std::string& file, bool sourceIsUtf8,
+                  bool executableUnicode) {
+  toolkit::Ui& ui = app.ui;
+  ui.SetGadgetText(gid::kInfoCodeFormatField, sourceIsUtf8 ? "UTF8" : "Ascii");
+  ui.SetGadgetText(gid::kInfoExecutableFormatField, executableUnicode ? "Unicode" : "Ascii");
+  ui.SetGadgetText(gid::kInfoFileField, file);
+}
+
+void ClearFileInfo(app::AppState& app) {
+  for (int field :
+       {gid::kInfoFileField, gid::kInfoCodeFormatField, gid::kInfoExecutableFormatField}) {
+    app.ui.SetGadgetText(field, "");
+  }
 }
 
 void ShowDatabaseInfo(app::AppState& app) {
@@ -92,7 +108,9 @@ void ShowDatabaseInfo(app::AppState& app) {
 
 void CopySelectedFilePath(app::AppState& app) {
   if (app.ui.GadgetText(gid::kInfoFileField).empty()) return;
-  app::BlinkGadget(app, gid::kInfoFileField);
+  if (toolkit::Gadget* field = app.ui.FindGadget(gid::kInfoFileField)) {
+    toolkit::BlinkGadget(*field, app.colours.confirmationBlink);
+  }
   toolkit::SetClipboardText(library::CodeFilePath(app.settings.libPath, app.currentCodeFile));
 }
 

@@ -10,18 +10,10 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "codeview/CodeFileLoading.h"
-#include "codeview/CodeZoom.h"
 #include "dialogs/GroupFrame.h"
-#include "library/DatabaseLoading.h"
-#include "library/IndexTree.h"
-#include "library/LanguageSwitch.h"
-#include "library/Preferences.h"
-#include "library/core/IndexEntry.h"
 #include "library/core/PathRules.h"
 #include "toolkit/ComboBoxGadget.h"
 #include "toolkit/LabelGadget.h"
-#include "toolkit/MessageBox.h"
 #include "toolkit/Requesters.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/core/ShortcutCode.h"
@@ -31,13 +23,6 @@ namespace {
 
 namespace gid = app::gadget_id;
 using resources::Icon;
-
-// The code font's size stays readable and within what the view lays out well.
-constexpr int kMinimumFontSize = 6;
-constexpr int kMaximumFontSize = 24;
-
-constexpr const char* kRestartMessage =
-    "For an update of the CodeViewer colors the app still has to be restarted!";
 
 struct Selector {
   int id;
@@ -184,24 +169,38 @@ void CreateClosingButtons(app::AppState& app) {
                       "Übernimmt und speichert die Einstellungen in der *.ini-Datei.");
 }
 
+// Takes a selector's item over into a setting; a box with nothing chosen
+// leaves the setting alone.
+template <typename Choice>
+void TakeItem(const toolkit::Ui& ui, int id, Choice& setting) {
+  const int item = ui.GadgetState(id);
+  if (item >= 0) setting = static_cast<Choice>(item);
+}
+
+// The item a stored choice shows: none for a value that names no item.
+template <typename Choice>
+int ItemOf(Choice choice) {
+  const auto value = static_cast<std::int64_t>(choice);
+  return value >= 0 && value <= 2 ? static_cast<int>(value) : -1;
+}
+
 // The controls that show a stored setting start with its value.
 void ShowStoredSettings(app::AppState& app) {
   toolkit::Ui& ui = app.ui;
   const library::AppSettings& settings = app.settings;
   // A stored value that names no item leaves its box without a choice, so a
   // later Save keeps the value instead of storing an item in its place.
-  const auto item = [](std::int64_t value) { return value >= 0 && value <= 2 ? int(value) : -1; };
   // The language is different: the box is the index language, and every
   // language switch takes its item into the setting. Without a choice, the
   // switches at start-up and Save would store -1 and put the texts of no
   // language, empty ones, on every label and menu item. A stored value that
   // names no language therefore reads as German, the built-in language.
-  const int language = item(settings.language);
+  const int language = ItemOf(settings.language);
   ui.SetGadgetState(gid::kLanguageBox, language < 0 ? 0 : language);
-  ui.SetGadgetState(gid::kSearchModeBox, item(settings.searchMode));
-  ui.SetGadgetState(gid::kHintBox, item(settings.searchHint));
-  ui.SetGadgetState(gid::kTitleBox, item(settings.sourceInTitle));
-  ui.SetGadgetState(gid::kMarkingBox, item(settings.codeMarks));
+  ui.SetGadgetState(gid::kSearchModeBox, ItemOf(settings.searchMode));
+  ui.SetGadgetState(gid::kHintBox, ItemOf(settings.searchHint));
+  ui.SetGadgetState(gid::kTitleBox, ItemOf(settings.sourceInTitle));
+  ui.SetGadgetState(gid::kMarkingBox, ItemOf(settings.codeMarks));
   ui.SetGadgetState(gid::kSavePathsBox, settings.savePaths != 0);
   ui.SetGadgetState(gid::kNewsBox, settings.dyeingNews != 0);
   ui.SetGadgetState(gid::kDarkBox, settings.darkMode != 0);
@@ -221,28 +220,11 @@ void SetFocusRules(app::AppState& app) {
   ui.SetActiveGadget(gid::kCancelButton);
 }
 
-int ClampedFontSize(std::int64_t size) {
-  return static_cast<int>(std::clamp<std::int64_t>(size, kMinimumFontSize, kMaximumFontSize));
-}
-
 // The decimal value of the font size display; fallback when it holds none.
 std::int64_t DisplayedFontSize(const std::string& text, std::int64_t fallback) {
   std::int64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end != text.data() ? value : fallback;
-}
-
-// Takes a selector's item over into a setting; a box with nothing chosen
-// leaves the setting alone.
-void TakeItem(const toolkit::Ui& ui, int id, std::int64_t& setting) {
-  const int item = ui.GadgetState(id);
-  if (item >= 0) setting = item;
-}
-
-// The selected row's entry made current; nullptr without a valid selection.
-const library::IndexEntry* SelectedEntry(app::AppState& app) {
-  if (!app.database.MakeCurrent(app.ui.GadgetState(gid::kIndexTree))) return nullptr;
-  return app.database.Current();
 }
 
 }  // namespace
@@ -290,82 +272,42 @@ void ChooseLibraryFolder(app::AppState& app) {
 
 void ChooseCodeFont(app::AppState& app) {
   const library::AppSettings& settings = app.settings;
-  const toolkit::FontChoice choice =
-      toolkit::FontRequester(settings.fontName, ClampedFontSize(settings.fontSize));
+  const toolkit::FontChoice choice = toolkit::FontRequester(
+      settings.fontName, static_cast<int>(library::ClampedFontSize(settings.fontSize)));
   if (!choice.chosen) return;
   app.ui.SetGadgetText(gid::kFontNameDisplay, choice.name);
-  app.ui.SetGadgetText(gid::kFontSizeDisplay, std::to_string(ClampedFontSize(choice.size)));
+  app.ui.SetGadgetText(gid::kFontSizeDisplay,
+                       std::to_string(library::ClampedFontSize(choice.size)));
 }
 
-void ApplySettingsPaths(app::AppState& app) {
-  library::ReloadDatabase(app, app.ui.GadgetText(gid::kDatabasePathField),
-                          app.ui.GadgetText(gid::kLibraryPathField));
+SettingsPaths PathsInForm(const app::AppState& app) {
+  return SettingsPaths{app.ui.GadgetText(gid::kDatabasePathField),
+                       app.ui.GadgetText(gid::kLibraryPathField)};
 }
 
-void SaveSettings(app::AppState& app) {
-  toolkit::Ui& ui = app.ui;
-  library::AppSettings& settings = app.settings;
-
+library::AppSettings SettingsInForm(const app::AppState& app) {
+  const toolkit::Ui& ui = app.ui;
+  library::AppSettings settings = app.settings;
   // Only the folder of a newly chosen database is taken over; Apply alone
   // takes its file name and reloads.
-  app.database.directory = library::DirectoryPart(ui.GadgetText(gid::kDatabasePathField));
+  settings.dbPath = library::DirectoryPart(ui.GadgetText(gid::kDatabasePathField));
   settings.libPath = ui.GadgetText(gid::kLibraryPathField);
   settings.savePaths = ui.GadgetState(gid::kSavePathsBox) != 0;
   settings.saveWinSetting = ui.GadgetState(gid::kGeometryBox) != 0;
   TakeItem(ui, gid::kHintBox, settings.searchHint);
   TakeItem(ui, gid::kSearchModeBox, settings.searchMode);
+  TakeItem(ui, gid::kMarkingBox, settings.codeMarks);
+  TakeItem(ui, gid::kTitleBox, settings.sourceInTitle);
+  settings.darkMode = ui.GadgetState(gid::kDarkBox) != 0;
+  settings.dyeingNews = ui.GadgetState(gid::kNewsBox) != 0;
+  settings.fontName = ui.GadgetText(gid::kFontNameDisplay);
+  settings.fontSize = library::ClampedFontSize(
+      DisplayedFontSize(ui.GadgetText(gid::kFontSizeDisplay), settings.fontSize));
+  return settings;
+}
 
-  const int marks = ui.GadgetState(gid::kMarkingBox);
-  if (marks >= 0 && marks != settings.codeMarks) {
-    settings.codeMarks = marks;
-    // The code shows again with the new marking. An entry without a file
-    // has no code to mark.
-    const library::IndexEntry* entry = SelectedEntry(app);
-    if (entry && !entry->file.empty()) {
-      const std::string file = entry->file;
-      codeview::LoadCodeFile(app, file, false);
-    }
-  }
-
-  bool schemeChanged = false;
-  bool indexColoursChanged = false;
-  const bool dark = ui.GadgetState(gid::kDarkBox) != 0;
-  if (dark != (settings.darkMode != 0)) {
-    settings.darkMode = dark;
-    schemeChanged = true;
-    indexColoursChanged = true;
-  }
-  const bool news = ui.GadgetState(gid::kNewsBox) != 0;
-  if (news != (settings.dyeingNews != 0)) {
-    settings.dyeingNews = news;
-    indexColoursChanged = true;
-  }
-
-  const std::string fontName = ui.GadgetText(gid::kFontNameDisplay);
-  const std::int64_t fontSize =
-      ClampedFontSize(DisplayedFontSize(ui.GadgetText(gid::kFontSizeDisplay), settings.fontSize));
-  if ((fontName != settings.fontName || fontSize != settings.fontSize) &&
-      ui.LoadFont(app::font_id::kCode, fontName, static_cast<double>(fontSize))) {
-    settings.fontName = fontName;
-    settings.fontSize = fontSize;
-    codeview::ShowCodeFontAtNormalSize(app);
-  }
-
-  library::ApplyLanguage(app, true);
-
-  if (indexColoursChanged) library::RefillIndexTree(app, library::RefillCaller::SettingsSave);
-
-  const int title = ui.GadgetState(gid::kTitleBox);
-  if (title >= 0 && title != settings.sourceInTitle) {
-    settings.sourceInTitle = title;
-    const library::IndexEntry* entry = SelectedEntry(app);
-    if (entry && !entry->file.empty()) codeview::SetTitleForFile(app, entry->file);
-  }
-
-  app.reportMissingFile = true;
-  if (schemeChanged) toolkit::ShowMessageBox(app::kProgramTitle, kRestartMessage);
-  ui.ShowWindow(app::window_id::kSettings, false);
-  library::WritePreferences(app);
+void CloseSettingsWindow(app::AppState& app) {
+  app.ui.ShowWindow(app::window_id::kSettings, false);
 }
 
 }  // namespace dialogs

@@ -2,6 +2,10 @@
 // window's settings button, and the commands of its buttons.
 #pragma once
 
+#include <string>
+
+#include "library/core/AppSettings.h"
+
 namespace app {
 struct AppState;
 }
@@ -19,10 +23,21 @@ void ChooseDatabaseFile(app::AppState& app);
 void ChooseLibraryFolder(app::AppState& app);
 void ChooseCodeFont(app::AppState& app);
 
-// Apply: reloads the database with the paths shown, for this run only.
-void ApplySettingsPaths(app::AppState& app);
+// The database file and the library folder the path fields show.
+struct SettingsPaths {
+  std::string database;
+  std::string library;
+};
+SettingsPaths PathsInForm(const app::AppState& app);
 
-// Save: takes every setting over, hides the window and writes the preferences.
-void SaveSettings(app::AppState& app);
+// The settings as they are with every value of the form taken over: the
+// database folder (into dbPath), the library folder, the choices, the check
+// boxes and the code font (its size within the allowed range). A choice
+// box without a choice keeps the setting's value. The index language stays
+// as it is: the language box is the index language itself.
+library::AppSettings SettingsInForm(const app::AppState& app);
+
+// Hides the window.
+void CloseSettingsWindow(app::AppState& app);
 
 }  // namespace dialogs

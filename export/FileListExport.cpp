@@ -4,19 +4,19 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "export/ExportFiles.h"
-#include "export/IndexTreeRows.h"
+#include "export/core/ExportRows.h"
 #include "export/core/FileListText.h"
 #include "library/core/PathRules.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace exports {
 
 void ExportFileList(app::AppState& app) {
   const std::string path = library::JoinPath(app.exportDirectory, kFileListName);
-  OutputFile output(path);
-  const bool written = output.Created() &&
-                       output.WriteAndClose(FileListText(IndexTreeRows(app), app.settings.libPath));
+  toolkit::OutputFile output(path);
+  const bool written = output.Created() && output.WriteAndClose(FileListText(
+                                               ExportRowsOf(app.database), app.settings.libPath));
   toolkit::ShowMessageBox(app::kProgramTitle, written ? "Filelist-Export done to ...\n" + path
                                                       : "Couldn't create\n" + path);
 }

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "export/ExportFiles.h"
-#include "export/IndexTreeRows.h"
 #include "export/core/DateStamp.h"
+#include "export/core/ExportRows.h"
 #include "export/core/WebPageText.h"
 #include "library/core/PathRules.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace exports {
 
@@ -22,14 +22,14 @@ void ExportWebPage(app::AppState& app, std::time_t now) {
   const std::string path = library::JoinPath(app.exportDirectory, kWebPageName);
   // The page is created before the templates are looked at, so a page that
   // cannot be created leaves no empty templates behind either.
-  OutputFile page(path);
+  toolkit::OutputFile page(path);
   if (!page.Created()) return;
 
   const std::string head =
-      ReadTemplate(library::JoinPath(app.templateDirectory, kHeadTemplateName));
-  const std::vector<ExportRow> rows = IndexTreeRows(app);
+      toolkit::ReadOrCreateEmpty(library::JoinPath(app.templateDirectory, kHeadTemplateName));
+  const std::vector<ExportRow> rows = ExportRowsOf(app.database);
   const std::string tail =
-      ReadTemplate(library::JoinPath(app.templateDirectory, kTailTemplateName));
+      toolkit::ReadOrCreateEmpty(library::JoinPath(app.templateDirectory, kTailTemplateName));
   const std::string text = WebPageText({head, tail, rows, app.platformWord, DateStampOf(now)});
   if (!page.WriteAndClose(text)) {
     toolkit::ShowMessageBox(app::kProgramTitle, "Couldn't create\n" + path);

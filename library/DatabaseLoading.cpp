@@ -7,7 +7,6 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
-#include "dialogs/DatabaseInfoWindow.h"
 #include "library/IndexTree.h"
 #include "library/Preferences.h"
 #include "library/core/DatabasePreparation.h"
@@ -45,6 +44,7 @@ void ClearDatabaseViews(app::AppState& app) {
     main->SetTitle(app::kProgramTitle);
   }
   ui.ClearGadgetItems(gid::kIndexTree);
+  app.database.rows.clear();
   app.database.entries.clear();
   app.database.current = 0;
   app.searchCandidates.Clear();
@@ -133,7 +133,6 @@ void ReloadDatabase(app::AppState& app, const std::string& databasePath,
   ui.ClearGadgetItems(gid::kHistoryBox);
   ui.SetGadgetState(gid::kIndexTree, 0);
   database.MakeCurrent(0);
-  dialogs::FillDatabaseInfo(app);
   // The old database's strings are freed all over the heap, and those read
   // at start-up in the worker thread's heap, which the new ones never reuse;
   // their pages go back to the system instead of staying resident.

@@ -21,7 +21,8 @@ struct PreparedDatabase;
 bool LoadDatabaseAtStartup(app::AppState& app, PreparedDatabase& prepared);
 
 // Loads the database again with new paths (the settings' Apply); never ends
-// the program and shows no message.
+// the program and shows no message. The caller shows the new database in
+// the information window.
 void ReloadDatabase(app::AppState& app, const std::string& databasePath,
                     const std::string& libraryPath);
 

@@ -4,16 +4,16 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "export/ExportFiles.h"
 #include "library/core/DuplicatesReport.h"
 #include "library/core/PathRules.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/core/WholeFile.h"
 
 namespace library {
 
 void WriteDuplicatesProtocol(app::AppState& app) {
   const std::string path = JoinPath(app.exportDirectory, kProtocolFileName);
-  exports::OutputFile output(path);
+  toolkit::OutputFile output(path);
   const bool written = output.Created() && output.WriteAndClose(DuplicatesReport(
                                                app.database.fileName, app.database.entries));
   toolkit::ShowMessageBox(app::kProgramTitle,

@@ -32,6 +32,7 @@ GdkPixbuf* RowImage(app::AppState& app, RowIcon icon) {
 
 void ClearTreeAndEntries(app::AppState& app, toolkit::TreeGadget& tree) {
   tree.ClearItems();
+  app.database.rows.clear();
   app.database.entries.clear();
   app.database.current = 0;
   app.searchCandidates.Clear();
@@ -55,11 +56,13 @@ void ShowIndexFill(app::AppState& app, IndexFill fill, const IndexFillOptions& o
         {row.text.c_str(), RowImage(app, row.icon), row.level, row.textColour, row.background});
   }
   if (tree) tree->AppendRows(rows);
+  database.rows = std::move(fill.rows);
   database.entries = std::move(fill.entries);
   database.current = 0;
   if (!buildSearchTexts) return;
   app.searchCandidates.Build(
-      fill.rows.size(), [&fill](std::size_t i) -> std::string_view { return fill.rows[i].text; },
+      database.rows.size(),
+      [&database](std::size_t i) -> std::string_view { return database.rows[i].text; },
       database.entries, ScopeOfSearchMode(app.settings.searchMode), options.language);
 }
 
@@ -70,14 +73,15 @@ void ShowExpandedState(app::AppState& app) {
   app.ui.SetGadgetImage(gid::kExpandToggle, app::ImageId(Icon::Collapse));
 }
 
-long IndexLanguage(const app::AppState& app) {
-  if (app.ui.FindGadget(gid::kLanguageBox)) return app.ui.GadgetState(gid::kLanguageBox);
-  return static_cast<long>(app.settings.language);
+Language IndexLanguage(const app::AppState& app) {
+  if (app.ui.FindGadget(gid::kLanguageBox)) {
+    return static_cast<Language>(app.ui.GadgetState(gid::kLanguageBox));
+  }
+  return app.settings.language;
 }
 
 IndexFillOptions FillOptions(const app::AppState& app) {
-  return IndexFillOptions{IndexLanguage(app), app.settings.dyeingNews != 0,
-                          app.settings.darkMode != 0, app.viewerChapterTitle};
+  return FillOptionsFor(app.settings, IndexLanguage(app), app.viewerChapterTitle);
 }
 
 void FillIndexTree(app::AppState& app) {
@@ -96,28 +100,21 @@ void FillIndexTree(app::AppState& app, PreparedDatabase& prepared) {
   ShowIndexFill(app, std::move(*prepared.fill), options, false);
 }
 
-// Counts what the tree shows: levels and category texts come from its rows.
 void ExpandAllAndCount(app::AppState& app) {
   LibraryDatabase& database = app.database;
   auto* tree = app.ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
   if (!tree) return;
   tree->ExpandAll();
-  std::vector<IndexRow> rows(static_cast<std::size_t>(tree->CountItems()));
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const int position = static_cast<int>(i);
-    rows[i].level = tree->ItemLevel(position);
-    if (rows[i].level == 1) rows[i].text = tree->ItemText(position);
-  }
-  const IndexCounts counts = CountIndex(rows, database.entries, app.viewerChapterTitle);
+  const IndexCounts counts = CountIndex(database.rows, database.entries, app.viewerChapterTitle);
   database.topicCount = counts.topicCount;
   database.entryCount = counts.entryCount;
 }
 
-void RefillIndexTree(app::AppState& app, RefillCaller caller) {
+void RefillIndexTree(app::AppState& app, RefillSelection selection) {
   auto* tree = app.ui.Find<toolkit::TreeGadget>(gid::kIndexTree);
   if (!tree) return;
   int remembered = 0;
-  if (caller == RefillCaller::LanguageSwitch) {
+  if (selection == RefillSelection::FirstRow) {
     tree->SetState(0);
     RedrawIndexTree(app);
     remembered = tree->State();
@@ -127,7 +124,6 @@ void RefillIndexTree(app::AppState& app, RefillCaller caller) {
     tree->SetState(0);
   }
   ClearTreeAndEntries(app, *tree);
-  if (caller == RefillCaller::SettingsSave) app.colours.Apply(app.settings.darkMode != 0);
   if (app.database.document.HasRoot()) FillIndexTree(app);
   ShowExpandedState(app);
   tree->ExpandAll();

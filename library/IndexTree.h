@@ -1,6 +1,8 @@
 // Filling the index tree and the entry list from the database document.
 #pragma once
 
+#include "library/core/Language.h"
+
 namespace app {
 struct AppState;
 }
@@ -12,7 +14,7 @@ struct PreparedDatabase;
 
 // The index language: the settings' language box when it exists, else the
 // "Language" setting.
-long IndexLanguage(const app::AppState& app);
+Language IndexLanguage(const app::AppState& app);
 
 // Sets the expand state to "all expanded" and shows it on the toggle image;
 // the rows themselves are expanded by the caller.
@@ -33,14 +35,14 @@ IndexFillOptions FillOptions(const app::AppState& app);
 // Expands every row and counts topics and entries.
 void ExpandAllAndCount(app::AppState& app);
 
-// Who asks for a refill: the language switch selects row 0 first and ends on
-// it; the settings' Save keeps the selected row and applies the colour scheme
-// of "DarkMode" before filling.
-enum class RefillCaller { LanguageSwitch, SettingsSave };
+// The row a refill ends on: row 0, which is selected (and drawn) first, or
+// the row that was selected before.
+enum class RefillSelection { FirstRow, SelectedRow };
 
-// Rebuilds the tree and the entry list for a new index language, marks
-// setting or colour scheme, and expands every row.
-void RefillIndexTree(app::AppState& app, RefillCaller caller);
+// Rebuilds the rows and the entry list for a new index language, marks
+// setting or colour scheme, expands every row, and takes the index language
+// into the settings.
+void RefillIndexTree(app::AppState& app, RefillSelection selection);
 
 // Queues a redraw of the tree and lets the toolkit's pending work run.
 void RedrawIndexTree(app::AppState& app);

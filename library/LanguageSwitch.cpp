@@ -154,7 +154,7 @@ void ApplyUiTexts(app::AppState& app, const std::string& code) {
 void ApplyLanguage(app::AppState& app, bool withTexts) {
   if (IndexLanguage(app) == app.settings.language) return;
   // The refill ends on row 0 and takes the new language into the settings.
-  RefillIndexTree(app, RefillCaller::LanguageSwitch);
+  RefillIndexTree(app, RefillSelection::FirstRow);
   if (withTexts) ApplyUiTexts(app, LanguageCode(app.settings.language));
 }
 

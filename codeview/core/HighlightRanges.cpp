@@ -494,10 +494,11 @@ std::vector<TextRange> ScanDeclarations(std::string_view text, HighlightRanges& 
 // for the uses of the declared names outside comments, strings and
 // declarations (pass 5). A name declared twice gives the same ranges, so
 // each distinct name is looked for once.
-void ScanKeywordsAndNameUses(std::string_view text, std::int64_t codeMarks,
+void ScanKeywordsAndNameUses(std::string_view text, library::CodeMarking codeMarks,
                              const std::vector<TextRange>& declarationKeywords,
                              HighlightRanges& result) {
-  const bool markKeywords = codeMarks == 1 || codeMarks == 2;
+  const bool markKeywords =
+      codeMarks == library::CodeMarking::Bold || codeMarks == library::CodeMarking::BlueBold;
   const NameSet names(result.procedureNames);
   if (!markKeywords && names.Empty()) return;
   const KeywordTable& keywords = Keywords();
@@ -519,7 +520,8 @@ void ScanKeywordsAndNameUses(std::string_view text, std::int64_t codeMarks,
       uses.push_back({start, end});
   });
   if (markKeywords) {
-    std::vector<TextRange>& marked = Ranges(result, codeMarks == 1 ? Tag::FBold : Tag::BlueBold);
+    std::vector<TextRange>& marked =
+        Ranges(result, codeMarks == library::CodeMarking::Bold ? Tag::FBold : Tag::BlueBold);
     marked.resize(otherKeywords.size() + declarationKeywords.size());
     std::merge(otherKeywords.begin(), otherKeywords.end(), declarationKeywords.begin(),
                declarationKeywords.end(), marked.begin(),
@@ -529,7 +531,7 @@ void ScanKeywordsAndNameUses(std::string_view text, std::int64_t codeMarks,
 
 }  // namespace
 
-HighlightRanges ScanHighlightRanges(std::string_view text, std::int64_t codeMarks) {
+HighlightRanges ScanHighlightRanges(std::string_view text, library::CodeMarking codeMarks) {
   HighlightRanges result;
   ScanCommentsAndLinks(text, result);
   ScanStringsAndConstants(text, result);

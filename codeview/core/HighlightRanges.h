@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "library/core/AppSettings.h"
+
 namespace codeview {
 
 // The seven text tags, in the order they are created (a later tag wins where
@@ -72,8 +74,9 @@ struct HighlightRanges {
 };
 
 // The ranges for a code text whose lines are separated as in the code view
-// (LF; CR, CR LF and U+2029 also end a line). codeMarks 1 marks keywords
-// with FBold, 2 with BlueBold, any other value leaves them plain.
+// (LF; CR, CR LF and U+2029 also end a line). Keywords are marked with
+// FBold for CodeMarking::Bold, with BlueBold for BlueBold, and stay plain
+// for any other value.
 //
 // Exactly what the six highlighter passes apply to a text buffer that
 // holds text, found in a few linear scans instead of one search per
@@ -83,7 +86,7 @@ struct HighlightRanges {
 // string "", an empty declared name) may occur; applying them changes
 // nothing. The text is expected to be valid UTF-8; other bytes above
 // 0x7F count as non-word characters.
-HighlightRanges ScanHighlightRanges(std::string_view text, std::int64_t codeMarks);
+HighlightRanges ScanHighlightRanges(std::string_view text, library::CodeMarking codeMarks);
 
 // The start offset of every line of the text, for turning offsets into
 // line and byte index pairs of a text buffer.

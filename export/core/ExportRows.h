@@ -9,6 +9,7 @@
 
 #include "library/core/IndexEntry.h"
 #include "library/core/IndexFill.h"
+#include "library/core/LibraryDatabase.h"
 
 namespace exports {
 
@@ -37,6 +38,11 @@ inline std::vector<ExportRow> PairRows(std::span<const library::IndexRow> rows,
     paired.push_back({rows[i].level, rows[i].text, i < entries.size() ? &entries[i] : nullptr});
   }
   return paired;
+}
+
+// The rows of the database that the exports walk.
+inline std::vector<ExportRow> ExportRowsOf(const library::LibraryDatabase& database) {
+  return PairRows(database.rows, database.entries, database.firstContentIndex);
 }
 
 // A new entry is one whose German title, as the entry holds it, begins with

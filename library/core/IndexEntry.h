@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <utility>
+
+#include "library/core/Language.h"
 
 namespace library {
 
@@ -17,6 +20,22 @@ struct IndexEntry {
   std::string theme_fr;
   std::string descript_fr;
   std::string file;  // code file relative to the library main folder
+
+  // The title and the description in a language; a value that names no
+  // language gives the French ones.
+  const std::string& Title(Language language) const {
+    return language == Language::German    ? theme_de
+           : language == Language::English ? theme_en
+                                           : theme_fr;
+  }
+  std::string& Title(Language language) {
+    return const_cast<std::string&>(std::as_const(*this).Title(language));
+  }
+  const std::string& Description(Language language) const {
+    return language == Language::German    ? descript_de
+           : language == Language::English ? descript_en
+                                           : descript_fr;
+  }
 };
 
 }  // namespace library

@@ -140,9 +140,7 @@ PartFindings BuildPart(const std::vector<XmlElement>& elements, std::size_t begi
     IndexRow& row = fill.rows[i];
     row.level = level;
     if (level >= 2) {
-      std::string& title = options.language == 0   ? entry.theme_de
-                           : options.language == 1 ? entry.theme_en
-                                                   : entry.theme_fr;
+      std::string& title = entry.Title(options.language);
       const std::size_t mark = MarkLength(title);
       if (options.marksShown) {
         row.text = RowText(std::string_view(title).substr(mark));

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "library/core/AppSettings.h"
 #include "library/core/IndexEntry.h"
+#include "library/core/IndexRow.h"
 #include "library/core/XmlDocument.h"
 
 namespace library {
@@ -18,24 +20,22 @@ inline constexpr const char* kChangedMark = "\u21BA";  // "↺"
 // Row texts longer than this are cut for display (the entry keeps the whole text).
 inline constexpr std::size_t kMaxRowTextCharacters = 1000;
 
-enum class RowIcon { None, New, Changed };
-
-struct IndexRow {
-  int level = 0;  // 0 root, 1 category, 2 and deeper
-  std::string text;
-  RowIcon icon = RowIcon::None;
-  int textColour = -1;  // 24-bit red + green * 256 + blue * 65536; -1 default
-  int background = -1;
-};
-
 struct IndexFillOptions {
-  long language = 0;         // 0 German, 1 English, anything else French
+  Language language = Language::German;
   bool marksShown = true;    // "DyeingNews"
   bool darkColours = false;  // "DarkMode"
   std::string viewerChapterTitle = "ZUR Erirada Vuvazo";
 
   bool operator==(const IndexFillOptions&) const = default;
 };
+
+// The options of a fill in the language, with the marks and colours that
+// the settings hold.
+inline IndexFillOptions FillOptionsFor(const AppSettings& settings, Language language,
+                                       const std::string& viewerChapterTitle) {
+  return IndexFillOptions{language, settings.dyeingNews != 0, settings.darkMode != 0,
+                          viewerChapterTitle};
+}
 
 struct IndexFill {
   std::vector<IndexRow> rows;  // row i shows entries[i]

@@ -1,4 +1,5 @@
-// The loaded database: its document, the entry list and what was counted in it.
+// The loaded database: its document, the index rows with their entries, and
+// what was counted in them.
 #pragma once
 
 #include <cstddef>
@@ -6,13 +7,16 @@
 #include <vector>
 
 #include "library/core/IndexEntry.h"
+#include "library/core/IndexRow.h"
 #include "library/core/XmlDocument.h"
 
 namespace library {
 
 struct LibraryDatabase {
   XmlDocument document;
-  // Entry i belongs to index row i; rebuilt together with the tree.
+  // Row i of the index tree shows entries[i]; both are rebuilt together with
+  // the tree, which shows the rows and is never read back.
+  std::vector<IndexRow> rows;
   std::vector<IndexEntry> entries;
   std::size_t current = 0;  // the current element of entries
 
@@ -29,6 +33,12 @@ struct LibraryDatabase {
   // The current entry, or nothing when the list is empty.
   const IndexEntry* Current() const {
     return current < entries.size() ? &entries[current] : nullptr;
+  }
+  // The level of row i (0 root, 1 category, 2 and deeper); 0 past the end.
+  int RowLevel(long i) const {
+    return i >= 0 && static_cast<std::size_t>(i) < rows.size()
+               ? rows[static_cast<std::size_t>(i)].level
+               : 0;
   }
   // Makes element i current when it exists; returns whether it does.
   bool MakeCurrent(long i) {

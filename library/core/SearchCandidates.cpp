@@ -11,23 +11,17 @@
 namespace library {
 namespace {
 
-const std::string& Description(const IndexEntry& entry, long language) {
-  if (language == 0) return entry.descript_de;
-  if (language == 1) return entry.descript_en;
-  return entry.descript_fr;
-}
-
 // Calls part for each piece of the candidate in order, separators included.
 template <typename Part>
 void ForEachPart(std::string_view rowText, const IndexEntry& entry, SearchScope scope,
-                 long language, Part part) {
+                 Language language, Part part) {
   part(rowText);
   switch (scope) {
     case SearchScope::IndexOnly:
       break;
     case SearchScope::IndexAndDescription:
       part(";");
-      part(Description(entry, language));
+      part(entry.Description(language));
       break;
     case SearchScope::AllLanguages:
       for (const std::string* text : {&entry.theme_de, &entry.theme_en, &entry.theme_fr,
@@ -108,14 +102,20 @@ const char* FindNeedle(const char* begin, const char* end, std::string_view need
 
 }  // namespace
 
-SearchScope ScopeOfSearchMode(std::int64_t mode) {
-  if (mode == 1) return SearchScope::IndexOnly;
-  if (mode == 2) return SearchScope::AllLanguages;
+SearchScope ScopeOfSearchMode(SearchMode mode) {
+  switch (mode) {
+    case SearchMode::IndexOnly:
+      return SearchScope::IndexOnly;
+    case SearchMode::AllLanguages:
+      return SearchScope::AllLanguages;
+    case SearchMode::IndexAndDescription:
+      break;
+  }
   return SearchScope::IndexAndDescription;
 }
 
 std::string SearchCandidate(std::string_view rowText, const IndexEntry& entry, SearchScope scope,
-                            long language) {
+                            Language language) {
   std::string candidate;
   ForEachPart(rowText, entry, scope, language,
               [&candidate](std::string_view part) { candidate += part; });
@@ -125,7 +125,7 @@ std::string SearchCandidate(std::string_view rowText, const IndexEntry& entry, S
 void SearchCandidates::Build(std::size_t rowCount,
                              const std::function<std::string_view(std::size_t)>& rowText,
                              const std::vector<IndexEntry>& entries, SearchScope scope,
-                             long language) {
+                             Language language) {
   lowering_ = toolkit::TextLowering();
   text_.clear();
   offsets_.clear();

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "library/core/AppSettings.h"
 #include "library/core/IndexEntry.h"
 #include "toolkit/core/TextLowering.h"
 
@@ -21,16 +22,16 @@ enum class SearchScope {
   AllLanguages = 2,         // the row text, all three titles and all three descriptions
 };
 
-// The scope of a stored "SearchMode"; values outside 0 to 2 search like the
-// default 0, so a damaged setting never leaves the search blind.
-SearchScope ScopeOfSearchMode(std::int64_t mode);
+// The scope of a stored "SearchMode"; a value that names no mode searches
+// like the default, so a damaged setting never leaves the search blind.
+SearchScope ScopeOfSearchMode(SearchMode mode);
 
 // The text searched for a row: the row text, then by scope ";" and the
-// description of the language (0 German, 1 English, anything else French),
+// description of the language,
 // or ";" before each of theme_de, theme_en, theme_fr, descript_de,
 // descript_en and descript_fr.
 std::string SearchCandidate(std::string_view rowText, const IndexEntry& entry, SearchScope scope,
-                            long language);
+                            Language language);
 
 // The lowered candidate of every row in one buffer, rebuilt when the index
 // is filled, so a keystroke lowers only the term. Matching is a substring
@@ -41,11 +42,11 @@ class SearchCandidates {
   // rowText(i) gives the text of row i; entries[i] belongs to row i (a row
   // without an entry searches its text alone).
   void Build(std::size_t rowCount, const std::function<std::string_view(std::size_t)>& rowText,
-             const std::vector<IndexEntry>& entries, SearchScope scope, long language);
+             const std::vector<IndexEntry>& entries, SearchScope scope, Language language);
   void Clear();
 
   // Whether the buffer was built for these rows, scope and language.
-  bool BuiltFor(std::size_t rowCount, SearchScope scope, long language) const {
+  bool BuiltFor(std::size_t rowCount, SearchScope scope, Language language) const {
     return built_ && RowCount() == rowCount && scope_ == scope && language_ == language;
   }
   std::size_t RowCount() const { return offsets_.empty() ? 0 : offsets_.size() - 1; }
@@ -62,7 +63,7 @@ class SearchCandidates {
   std::vector<std::size_t> offsets_;
   std::array<std::size_t, 256> byteCounts_{};  // how often each byte occurs in text_
   SearchScope scope_ = SearchScope::IndexAndDescription;
-  long language_ = 0;
+  Language language_ = Language::German;
   bool built_ = false;
 };
 

@@ -9,8 +9,6 @@
 namespace library {
 namespace {
 
-constexpr std::int64_t kSmallestFontSize = 6;
-constexpr std::int64_t kLargestFontSize = 24;
 constexpr std::int64_t kDefaultSplitter = 345;
 // Room left around the main window on the first desktop.
 constexpr std::int64_t kDesktopMargin = 50;
@@ -28,6 +26,18 @@ std::int64_t LimitCoordinate(std::int64_t value, std::int64_t lowest) {
   return std::clamp(value, lowest, kLargestCoordinate);
 }
 
+// A stored choice: the file's integer taken as it is, even one that names
+// no choice.
+template <typename Choice>
+Choice ReadChoice(const toolkit::PreferenceFile& file, std::string_view key, Choice held) {
+  return static_cast<Choice>(file.ReadInteger(key, static_cast<std::int64_t>(held)));
+}
+
+template <typename Choice>
+void WriteChoice(toolkit::PreferenceFile& file, std::string_view key, Choice choice) {
+  file.WriteInteger(key, static_cast<std::int64_t>(choice));
+}
+
 }  // namespace
 
 AppSettings ReadSettings(const toolkit::PreferenceFile& file, const AppSettings& held,
@@ -36,15 +46,14 @@ AppSettings ReadSettings(const toolkit::PreferenceFile& file, const AppSettings&
   s.dbPath = file.ReadText("db-path", held.dbPath);
   s.libPath = file.ReadText("Lib-path", "");
   s.about = file.ReadInteger("about", held.about);
-  s.language = file.ReadInteger("Language", held.language);
-  s.searchHint = file.ReadInteger("SearchHint", held.searchHint);
-  s.searchMode = file.ReadInteger("SearchMode", held.searchMode);
-  s.codeMarks = file.ReadInteger("CodeMarks", held.codeMarks);
+  s.language = ReadChoice(file, "Language", held.language);
+  s.searchHint = ReadChoice(file, "SearchHint", held.searchHint);
+  s.searchMode = ReadChoice(file, "SearchMode", held.searchMode);
+  s.codeMarks = ReadChoice(file, "CodeMarks", held.codeMarks);
   s.fontName = file.ReadText("FontName", held.fontName);
-  s.fontSize =
-      std::clamp(file.ReadInteger("FontSize", held.fontSize), kSmallestFontSize, kLargestFontSize);
+  s.fontSize = ClampedFontSize(file.ReadInteger("FontSize", held.fontSize));
   s.savePaths = file.ReadInteger("SavePaths", held.savePaths);
-  s.sourceInTitle = file.ReadInteger("SourceInTitle", held.sourceInTitle);
+  s.sourceInTitle = ReadChoice(file, "SourceInTitle", held.sourceInTitle);
   s.saveWinSetting = file.ReadInteger("SaveWinSetting", held.saveWinSetting);
   s.dyeingNews = file.ReadInteger("DyeingNews", held.dyeingNews);
   s.darkMode = file.ReadInteger("DarkMode", held.darkMode);
@@ -70,14 +79,14 @@ void WriteSettings(toolkit::PreferenceFile& file, bool newFile, const AppSetting
   file.WriteInteger("about", settings.about);
 
   if (newFile) file.WriteComment("User settings");
-  file.WriteInteger("Language", settings.language);
-  file.WriteInteger("SearchHint", settings.searchHint);
-  file.WriteInteger("SearchMode", settings.searchMode);
-  file.WriteInteger("CodeMarks", settings.codeMarks);
+  WriteChoice(file, "Language", settings.language);
+  WriteChoice(file, "SearchHint", settings.searchHint);
+  WriteChoice(file, "SearchMode", settings.searchMode);
+  WriteChoice(file, "CodeMarks", settings.codeMarks);
   file.WriteText("FontName", settings.fontName);
   file.WriteInteger("FontSize", settings.fontSize);
   file.WriteInteger("SavePaths", settings.savePaths);
-  file.WriteInteger("SourceInTitle", settings.sourceInTitle);
+  WriteChoice(file, "SourceInTitle", settings.sourceInTitle);
   file.WriteInteger("SaveWinSetting", settings.saveWinSetting);
   file.WriteInteger("DyeingNews", settings.dyeingNews);
   file.WriteInteger("DarkMode", settings.darkMode);

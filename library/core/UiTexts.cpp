@@ -135,17 +135,16 @@ std::string UiTexts::Lookup(std::string_view identifier, bool tooltip,
   return {};
 }
 
-std::string LanguageCode(long language) {
+std::string LanguageCode(Language language) {
   switch (language) {
-    case 0:
+    case Language::German:
       return "de";
-    case 1:
+    case Language::English:
       return "en";
-    case 2:
+    case Language::French:
       return "fr";
-    default:
-      return {};
   }
+  return {};
 }
 
 std::string LanguageCodeOfLang(const char* lang) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/core/Language.h"
+
 namespace library {
 
 struct UiTextItem {
@@ -46,9 +48,9 @@ class UiTexts {
   bool loaded_ = false;
 };
 
-// The language code of a language setting: "de", "en", "fr" for 0, 1, 2,
-// empty for any other value.
-std::string LanguageCode(long language);
+// The language code of a language setting: "de", "en", "fr" for German,
+// English, French, empty for a value that names no language.
+std::string LanguageCode(Language language);
 
 // The language code taken from a "LANG" value: its first two characters;
 // empty when the value is missing (nullptr) or shorter than two characters.

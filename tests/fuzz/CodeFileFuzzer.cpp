@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(text.find('\r') == std::string_view::npos);
 
   // The marking setting only changes the keyword tag; vary it with the input.
-  const std::int64_t codeMarks = static_cast<std::int64_t>(size % 3);
+  const auto codeMarks = static_cast<library::CodeMarking>(size % 3);
   const codeview::HighlightRanges found = codeview::ScanHighlightRanges(text, codeMarks);
   const codeview::LineIndex lines(text);
   FUZZ_CHECK(lines.LineCount() >= 1);

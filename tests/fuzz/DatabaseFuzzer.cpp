@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (long language = 0; language < 3; ++language) {
     library::IndexFillOptions options;
-    options.language = language;
+    options.language = static_cast<library::Language>(language);
     options.marksShown = language != 1;
     options.darkColours = language == 2;
     const library::IndexFill fill = library::BuildIndex(document, options);

@@ -11,6 +11,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/AppState.h"
+#include "app/EntrySelection.h"
 #include "app/FileDragDrop.h"
 #include "app/Ids.h"
 #include "codeview/CodeFileLoading.h"
@@ -85,7 +86,7 @@ class CodeViewWindow : public ::testing::Test {
     app_ = testsupport::NewAppWithMainWindow();
     ASSERT_TRUE(app_);
     app_->settings.libPath = temp_.Path() + "/";
-    app_->settings.codeMarks = 2;
+    app_->settings.codeMarks = library::CodeMarking::BlueBold;
     app_->database.directory = "/db/folder/";
     library::ParseXmlBytes(kDatabase, app_->database.document);
     library::FillIndexTree(*app_);
@@ -102,7 +103,7 @@ class CodeViewWindow : public ::testing::Test {
 
   void Select(int row, int eventType = kChange) {
     app_->ui.SetGadgetState(gid::kIndexTree, row);
-    codeview::ShowIndexSelection(*app_, eventType);
+    app::ShowIndexSelection(*app_, eventType);
   }
 
   // Selects a row whose file is missing while a message box may open.
@@ -141,19 +142,19 @@ TEST_F(CodeView, SelectingAnEntryShowsItsCodeDescriptionAndTitle) {
   EXPECT_EQ(app_->currentCodeFile, "");
 
   // The title follows the title-content setting.
-  app_->settings.sourceInTitle = 0;
+  app_->settings.sourceInTitle = library::TitleContent::FileName;
   Select(2);
   EXPECT_EQ(Title(), "Linux OX-ZUR-Erirada-Vuvazo ~ Hello.ox");
   Select(5);
-  app_->settings.sourceInTitle = 2;
+  app_->settings.sourceInTitle = library::TitleContent::DatabaseFolderAndFile;
   Select(2);
   EXPECT_EQ(Title(), "Linux OX-ZUR-Erirada-Vuvazo ~ /db/folder/Basics/Hello.ox");
-  app_->settings.sourceInTitle = 7;
+  app_->settings.sourceInTitle = static_cast<library::TitleContent>(7);
   Select(5);
   EXPECT_EQ(Title(), "Linux OX-ZUR-Erirada-Vuvazo ~ /db/folder/Basics/Deep.ox");
 
   // The description in the index language; a file outside the list stays plain.
-  app_->settings.language = 1;
+  app_->settings.language = library::Language::English;
   Select(6);
   EXPECT_EQ(CodeText(), "If x ; not coloured");
   GtkTextIter start;
@@ -268,7 +269,7 @@ TEST_F(CodeView, RecentlyViewedListKeepsTheNewestTenWithoutDuplicates) {
 
   // Choosing the older file jumps back to its entry.
   app_->ui.SetGadgetState(gid::kHistoryBox, 1);
-  codeview::ShowRecentSelection(*app_);
+  app::ShowRecentSelection(*app_);
   EXPECT_EQ(app_->ui.GadgetState(gid::kIndexTree), 2);
   EXPECT_EQ(CodeText(), kHelloColoured);
   EXPECT_EQ(Description(), "Sagt hallo");
@@ -322,7 +323,7 @@ TEST_F(CodeView, ColouringTagsTheTextAndTurnsLinksIntoLabels) {
                            "<a href=\"\"></a>"}));
 
   // Colouring off: plain text, links stay text.
-  app_->settings.codeMarks = 0;
+  app_->settings.codeMarks = library::CodeMarking::Plain;
   Select(5);
   Select(2);
   EXPECT_EQ(CodeText(), kHelloShown);

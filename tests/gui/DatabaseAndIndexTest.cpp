@@ -104,8 +104,8 @@ TEST(IndexTree, LanguageRefillEndsOnRowZeroInTheNewLanguage) {
   std::unique_ptr<app::AppState> app = testsupport::NewAppShowing(kDatabase);
   ASSERT_TRUE(app);
   app->ui.SetGadgetState(gid::kIndexTree, 9);
-  app->settings.language = 1;
-  library::RefillIndexTree(*app, library::RefillCaller::LanguageSwitch);
+  app->settings.language = library::Language::English;
+  library::RefillIndexTree(*app, library::RefillSelection::FirstRow);
   testsupport::Settle(*app);
   const std::vector<std::string> texts = RowTexts(*app);
   ASSERT_EQ(texts.size(), 10u);
@@ -124,7 +124,8 @@ TEST(IndexTree, SettingsRefillKeepsTheSelectedRowAndTakesTheNewColours) {
   app->ui.SetGadgetState(gid::kIndexTree, 6);
   app->settings.darkMode = 1;
   app->settings.dyeingNews = 0;
-  library::RefillIndexTree(*app, library::RefillCaller::SettingsSave);
+  app->colours.Apply(app->settings.darkMode != 0);
+  library::RefillIndexTree(*app, library::RefillSelection::SelectedRow);
   testsupport::Settle(*app);
   EXPECT_EQ(app->ui.GadgetState(gid::kIndexTree), 6) << "selected under its expanded parents";
   EXPECT_EQ(IndexRow(*app, 3).background, toolkit::Rgb(161, 161, 161));
@@ -177,7 +178,7 @@ TEST(DatabaseLoading, StartupTakesPreparedRowsOnlyForTheOptionsOfNow) {
     ASSERT_TRUE(app);
     app->database.path = path;
     library::IndexFillOptions options = library::FillOptions(*app);
-    options.language = preparedLanguage;
+    options.language = static_cast<library::Language>(preparedLanguage);
     library::PreparedDatabase prepared = library::DatabasePreparation(path, options).Take();
     ASSERT_TRUE(prepared.fill);
     prepared.fill->rows[4].text = "built ahead";
@@ -327,7 +328,7 @@ TEST(Preferences, AFileThatCannotBeReplacedIsReportedAndKept) {
   const std::string preferences = "\xEF\xBB\xBF\nabout=1\n";
   const std::string path = folder.temp.Write("LinuxOX VIZ-AduDozuzo.ini", preferences);
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  folder.app->settings.language = 2;
+  folder.app->settings.language = library::Language::French;
   testsupport::MessageCatcher message;
   EXPECT_FALSE(library::WritePreferences(*folder.app));
   EXPECT_TRUE(message.Answered());

@@ -63,6 +63,7 @@ class DispatchTest : public testing::Test {
                          {"Missing", 2, "/Gadgets/missing.ox"}};
     for (const Item& row : rows) {
       app_->ui.AddGadgetItem(gid::kIndexTree, -1, row.title, -1, row.level);
+      app_->database.rows.push_back({row.level, row.title});
       library::IndexEntry entry;
       entry.text = row.title;
       entry.file = row.file;

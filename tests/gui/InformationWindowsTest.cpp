@@ -11,8 +11,10 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "app/MenuCommands.h"
+#include "app/SettingsCommands.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/DatabaseInfoWindow.h"
+#include "dialogs/SettingsWindow.h"
 #include "library/DatabaseLoading.h"
 #include "library/IndexTree.h"
 #include "library/core/XmlParsing.h"
@@ -168,9 +170,13 @@ TEST_F(InformationWindow, InfoMenuFillsFromEntryZeroAndReloadFillsTooWhileHidden
   EXPECT_TRUE(ui.FindWindow(app::window_id::kDatabaseInfo)->Visible());
   ui.ShowWindow(app::window_id::kDatabaseInfo, false);
 
-  // A reload with an empty database and no library path: the counts read 0.
+  // The settings' Apply with an empty database and no library path: the
+  // counts read 0.
   const std::string empty = folder_.Write("Empty.xml", "<lib Name=\"Leer\"></lib>");
-  library::ReloadDatabase(*app_, empty, "");
+  dialogs::CreateSettingsWindow(*app_);
+  ui.SetGadgetText(gid::kDatabasePathField, empty);
+  ui.SetGadgetText(gid::kLibraryPathField, "");
+  app::ApplySettingsPaths(*app_);
   Settle(*app_);
   EXPECT_EQ(ui.GadgetText(gid::kInfoDatabaseField), empty);
   EXPECT_EQ(ui.GadgetText(gid::kInfoContentField), "Leer - ");
@@ -247,7 +253,7 @@ AboutSeen OpenAndReadAbout(app::AppState& app) {
     gtk_dialog_response(dialog, GTK_RESPONSE_DELETE_EVENT);
     return true;
   });
-  app::OpenAboutWindow(app);
+  dialogs::OpenAboutWindow(app);
   EXPECT_TRUE(answer.Answered());
   return seen;
 }

@@ -51,7 +51,7 @@ class LanguageTexts : public testing::Test {
     ASSERT_TRUE(app_);
     app_->programDirectory = folder_.Path() + "/";
     app::CreatePopupMenus(*app_);
-    app_->settings.language = language;
+    app_->settings.language = static_cast<library::Language>(language);
     library::ParseXmlBytes(kDatabase, app_->database.document);
     dialogs::CreateSettingsWindow(*app_);
     library::FillIndexTree(*app_);
@@ -98,12 +98,12 @@ TEST_F(LanguageTexts, AStoredLanguageIsAppliedAtStartWithEveryTextOfTheFile) {
   Start(1, &file);
   // As at start-up: the box shows the stored language, the setting goes
   // back to German so that the switch sees a change.
-  app_->settings.language = 0;
+  app_->settings.language = library::Language::German;
   testsupport::MessageCatcher message;
   library::ApplyLanguage(*app_, true);
   SettleBriefly();
   EXPECT_FALSE(message.Answered());
-  EXPECT_EQ(app_->settings.language, 1);
+  EXPECT_EQ(app_->settings.language, library::Language::English);
   EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Button");
   EXPECT_EQ(Ui().GadgetState(gid::kIndexTree), 0);
 
@@ -184,13 +184,13 @@ TEST_F(LanguageTexts, AltEAndF6SwitchOnlyTheIndexAndF6LeavesFrenchAlone) {
   PressKeys("alt+e");
   EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Button");
   EXPECT_EQ(Ui().GadgetState(gid::kLanguageBox), 1);
-  EXPECT_EQ(app_->settings.language, 1);
+  EXPECT_EQ(app_->settings.language, library::Language::English);
   EXPECT_EQ(Text(gid::kLanguageLabel), "Sprache") << "labels keep their texts";
   EXPECT_EQ(Tooltip(gid::kSearchField).rfind("Ausdruck suchen", 0), 0u);
 
   PressKeys("F6");
   EXPECT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Knopf");
-  EXPECT_EQ(app_->settings.language, 0);
+  EXPECT_EQ(app_->settings.language, library::Language::German);
 
   PressKeys("alt+f");
   ASSERT_EQ(Ui().GadgetItemText(gid::kIndexTree, 2), "Bouton");

@@ -16,6 +16,7 @@
 #include "app/Ids.h"
 #include "app/NotFoundHints.h"
 #include "app/Search.h"
+#include "dialogs/DatabaseInfoWindow.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/TreeGadget.h"
 
@@ -52,7 +53,7 @@ class Search : public ::testing::Test {
     app_ = testsupport::NewAppShowing(kDatabase);
     ASSERT_TRUE(app_);
     // The blink is the shortest hint.
-    app_->settings.searchHint = 2;
+    app_->settings.searchHint = library::SearchHint::Blink;
     testsupport::DrainEvents(*app_);
   }
 
@@ -163,17 +164,17 @@ TEST_F(Search, UnmatchedTermStaysWhenTheCursorIsInsideOrWhenSearchingNext) {
 
 TEST_F(Search, ModeAndLanguageChosenAfterTheFillAreHonoured) {
   // Only the English description speaks of a "label".
-  app_->settings.searchMode = 1;
+  app_->settings.searchMode = library::SearchMode::IndexOnly;
   Find("label", false);
   EXPECT_EQ(Selected(), -1);
-  app_->settings.searchMode = 0;
-  app_->settings.language = 1;
+  app_->settings.searchMode = library::SearchMode::IndexAndDescription;
+  app_->settings.language = library::Language::English;
   Find("label", false);
   EXPECT_EQ(Selected(), 3);
-  app_->settings.language = 0;
+  app_->settings.language = library::Language::German;
   Find("label", false);
   EXPECT_EQ(Selected(), -1);
-  app_->settings.searchMode = 2;
+  app_->settings.searchMode = library::SearchMode::AllLanguages;
   Find("label", false);
   EXPECT_EQ(Selected(), 3);
 }
@@ -232,14 +233,15 @@ TEST_F(Search, HintsPaintTheirColourAndPutEverythingBack) {
   app::ShakeWindow(*app_, app::window_id::kMain, 5);
   EXPECT_EQ(window->X(), x);
 
-  // The database-information window's file field blinks in its own colour.
-  app_->ui.OpenWindow(app::window_id::kDatabaseInfo, 10, 10, 300, 100, "Info", 0);
-  app_->ui.CreateTextField(gid::kInfoFileField, 10, 10, 200, 26);
+  // The database-information window's file field confirms a copy with a
+  // blink in its own colour.
+  dialogs::CreateDatabaseInfoWindow(*app_);
+  app_->ui.SetGadgetText(gid::kInfoFileField, "Basics/Hello.ox");
   app_->ui.ShowWindow(app::window_id::kDatabaseInfo, true);
   testsupport::Settle(*app_);
   DrawnColours file{app_->ui.FindGadget(gid::kInfoFileField), {}};
   g_signal_connect(file.gadget->Widget(), "draw", G_CALLBACK(DrawnColours::OnDraw), &file);
-  app::BlinkGadget(*app_, gid::kInfoFileField);
+  dialogs::CopySelectedFilePath(*app_);
   EXPECT_TRUE(file.Saw(12432436));
 }
 
@@ -252,7 +254,7 @@ TEST_F(Search, HintSettingChoosesTheEffectAndUnknownValuesGiveBoth) {
   };
   for (const Case c :
        {Case{1, false}, Case{2, true}, Case{0, true}, Case{7, true}, Case{-3, true}}) {
-    app_->settings.searchHint = c.hint;
+    app_->settings.searchHint = static_cast<library::SearchHint>(c.hint);
     field.colours.clear();
     Find("nirgends", true);
     EXPECT_EQ(field.Saw(8622560), c.coloured) << c.hint;

@@ -10,6 +10,7 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "app/MainWindow.h"
+#include "app/SettingsCommands.h"
 #include "dialogs/SettingsWindow.h"
 #include "library/IndexTree.h"
 #include "library/core/XmlParsing.h"
@@ -86,7 +87,7 @@ class SettingsWindow : public testing::Test {
   // catcher's polling keeps the loop from ever being idle, so the wait for
   // the rest is bounded.
   void Save() {
-    dialogs::SaveSettings(*app_);
+    app::SaveSettings(*app_);
     Settle(*app_, 150, 1000);
   }
   bool WindowVisible() const { return Ui().FindWindow(app::window_id::kSettings)->Visible(); }
@@ -103,7 +104,7 @@ class SettingsWindow : public testing::Test {
 
 TEST_F(SettingsWindow, ControlsStartFromTheSettingsAndOpenFillsThePathsAndFont) {
   toolkit::Ui& ui = Ui();
-  EXPECT_EQ(ui.GadgetState(gid::kMarkingBox), app_->settings.codeMarks);
+  EXPECT_EQ(ui.GadgetState(gid::kMarkingBox), static_cast<int>(app_->settings.codeMarks));
   EXPECT_EQ(ui.GadgetState(gid::kSavePathsBox), 1);
   EXPECT_EQ(ui.GadgetState(gid::kDarkBox), 0);
   EXPECT_EQ(ui.GadgetText(gid::kDatabasePathField), "") << "paths wait for Open";
@@ -166,7 +167,7 @@ TEST_F(SettingsWindow, OnlyTheFolderOfAChosenDatabaseIsTakenOverAndPathsMayStayI
 }
 
 TEST_F(SettingsWindow, AChangedMarkingShowsTheCodeAgainAndOnlyThen) {
-  app_->settings.codeMarks = 0;
+  app_->settings.codeMarks = library::CodeMarking::Plain;
   Ui().SetGadgetState(gid::kMarkingBox, 0);
   Select(kButtonRow);
   ASSERT_EQ(CodeText(), "Procedure Knopf()\nEndProcedure");
@@ -178,7 +179,7 @@ TEST_F(SettingsWindow, AChangedMarkingShowsTheCodeAgainAndOnlyThen) {
   Open();
   Ui().SetGadgetState(gid::kMarkingBox, 2);
   Save();
-  EXPECT_EQ(app_->settings.codeMarks, 2);
+  EXPECT_EQ(app_->settings.codeMarks, library::CodeMarking::BlueBold);
   EXPECT_EQ(CodeText(), "Procedure Neu()");
 
   // An entry without a file has no code to mark again, and no missing file
@@ -189,7 +190,7 @@ TEST_F(SettingsWindow, AChangedMarkingShowsTheCodeAgainAndOnlyThen) {
   testsupport::MessageCatcher message;
   Save();
   EXPECT_FALSE(message.Answered()) << message.Seen().text;
-  EXPECT_EQ(app_->settings.codeMarks, 1);
+  EXPECT_EQ(app_->settings.codeMarks, library::CodeMarking::Bold);
 }
 
 TEST_F(SettingsWindow, DarkColoursRebuildTheIndexKeepTheRowAndAskForARestartBeforeWriting) {
@@ -249,7 +250,7 @@ TEST_F(SettingsWindow, TheTitleFollowsANewTitleContentOnlyForAnEntryWithAFile) {
   Open();
   Ui().SetGadgetState(gid::kTitleBox, 0);
   Save();
-  EXPECT_EQ(app_->settings.sourceInTitle, 0);
+  EXPECT_EQ(app_->settings.sourceInTitle, library::TitleContent::FileName);
   EXPECT_EQ(Title(), title);
 }
 
@@ -269,7 +270,7 @@ TEST_F(SettingsWindow, TheDisplayedFontIsTakenOverWithinItsSizeLimits) {
 
   Open();
   Ui().SetGadgetText(gid::kFontSizeDisplay, "2");
-  dialogs::SaveSettings(*app_);
+  app::SaveSettings(*app_);
   EXPECT_EQ(app_->settings.fontSize, 6);
 }
 
@@ -281,8 +282,8 @@ TEST_F(SettingsWindow, CancelTakesNothingButTheChoicesStayForALaterSave) {
                      toolkit::event_type::kLeftClick);
   Settle(*app_);
   EXPECT_FALSE(WindowVisible());
-  EXPECT_EQ(app_->settings.searchHint, 0);
-  EXPECT_EQ(app_->settings.searchMode, 0);
+  EXPECT_EQ(app_->settings.searchHint, library::SearchHint::ShakeAndBlink);
+  EXPECT_EQ(app_->settings.searchMode, library::SearchMode::IndexAndDescription);
   EXPECT_TRUE(Preferences().empty()) << "nothing written";
 
   Open();
@@ -290,8 +291,8 @@ TEST_F(SettingsWindow, CancelTakesNothingButTheChoicesStayForALaterSave) {
   app_->ui.PostEvent(toolkit::EventKind::Gadget, app::window_id::kSettings, gid::kSaveButton,
                      toolkit::event_type::kLeftClick);
   Settle(*app_);
-  EXPECT_EQ(app_->settings.searchHint, 1);
-  EXPECT_EQ(app_->settings.searchMode, 2);
+  EXPECT_EQ(app_->settings.searchHint, library::SearchHint::Shake);
+  EXPECT_EQ(app_->settings.searchMode, library::SearchMode::AllLanguages);
 }
 
 TEST_F(SettingsWindow, FramesHaveBoldTitlesOverNoBackground) {
@@ -319,16 +320,16 @@ TEST(SettingsValues, AStoredValueThatNamesNoItemSurvivesASave) {
   std::unique_ptr<app::AppState> app = testsupport::NewAppWithMainWindow();
   ASSERT_TRUE(app);
   app->programDirectory = folder.Path() + "/";
-  app->settings.searchHint = 7;
-  app->settings.codeMarks = -3;
+  app->settings.searchHint = static_cast<library::SearchHint>(7);
+  app->settings.codeMarks = static_cast<library::CodeMarking>(-3);
   dialogs::CreateSettingsWindow(*app);
   EXPECT_EQ(app->ui.GadgetState(gid::kHintBox), -1);
   EXPECT_EQ(app->ui.GadgetState(gid::kMarkingBox), -1);
   dialogs::OpenSettingsWindow(*app);
-  dialogs::SaveSettings(*app);
+  app::SaveSettings(*app);
   Settle(*app);
-  EXPECT_EQ(app->settings.searchHint, 7);
-  EXPECT_EQ(app->settings.codeMarks, -3);
+  EXPECT_EQ(app->settings.searchHint, static_cast<library::SearchHint>(7));
+  EXPECT_EQ(app->settings.codeMarks, static_cast<library::CodeMarking>(-3));
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ TEST(DatabasePreparation, GivesTheSameRowsAndEntriesAsLoadingDirectly) {
   const TempDirectory folder;
   const std::string path = folder.Write("db.xml", kDatabase);
   IndexFillOptions options;
-  options.language = 1;
+  options.language = Language::English;
 
   XmlDocument document;
   ASSERT_EQ(LoadXmlFile(path, document), XmlLoadResult::Parsed);
@@ -77,7 +77,7 @@ TEST(DatabasePreparation, DroppedAndParallelPreparationsAreSafe) {
   std::vector<std::unique_ptr<DatabasePreparation>> preparations;
   for (int i = 0; i < 8; ++i) {
     IndexFillOptions options;
-    options.language = i % 3;
+    options.language = static_cast<Language>(i % 3);
     preparations.push_back(std::make_unique<DatabasePreparation>(path, options));
   }
   const char* titles[] = {"Neu", "New", "Neuf"};

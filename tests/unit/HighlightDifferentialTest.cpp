@@ -74,7 +74,8 @@ testing::AssertionResult WellFormed(std::string_view text, const HighlightRanges
 
 testing::AssertionResult SameAsReference(std::string_view text, std::int64_t codeMarks) {
   const HighlightRanges expected = highlight_reference::HighlightReference(text, codeMarks);
-  const HighlightRanges actual = ScanHighlightRanges(text, codeMarks);
+  const HighlightRanges actual =
+      ScanHighlightRanges(text, static_cast<library::CodeMarking>(codeMarks));
   const auto context = [&] {
     std::ostringstream out;
     out << "\n  codeMarks " << codeMarks << ", text (" << text.size() << " bytes): \""
@@ -224,7 +225,7 @@ TEST(HighlightDifferential, RandomSnippets) {
         break;
       }
     }
-    const HighlightRanges scanned = ScanHighlightRanges(text, 2);
+    const HighlightRanges scanned = ScanHighlightRanges(text, library::CodeMarking::BlueBold);
     for (std::size_t tag = 0; tag < kTagCount; ++tag) {
       for (const TextRange& range : scanned.ranges[tag]) {
         if (range.start < range.end) {

@@ -109,7 +109,9 @@ TEST_P(HighlightRangesFile, MatchesExpected) {
   const ExpectedFile expected = ParseExpected(ReadFile(expectedPath));
   ASSERT_NE(expected.codeMarks, -1) << "no codemarks line in " << expectedPath;
 
-  EXPECT_EQ(Described(text, ScanHighlightRanges(text, expected.codeMarks)), expected.lines)
+  EXPECT_EQ(Described(text, ScanHighlightRanges(
+                                text, static_cast<library::CodeMarking>(expected.codeMarks))),
+            expected.lines)
       << "scanner";
   // The literal transcription of the rules must agree with the hand-written
   // file too, or the file (or the transcription) is wrong.
@@ -140,7 +142,7 @@ TEST(HighlightRanges, CaseFolderIsComplete) {
 TEST(HighlightRanges, RangesPerTagAreSortedByStart) {
   const std::string text =
       "Procedure B()\nEndProcedure\nProcedureC A()\nEndProcedure\nProcedure C()\nA() : B() : C()\n";
-  const HighlightRanges result = ScanHighlightRanges(text, 2);
+  const HighlightRanges result = ScanHighlightRanges(text, library::CodeMarking::BlueBold);
   ASSERT_EQ(result.procedureNames,
             (std::vector<std::string>{"B", "C", "A"}));  // table order, then position
   ASSERT_EQ(result.Of(Tag::Function).size(), 3u);
@@ -155,7 +157,7 @@ TEST(HighlightRanges, RangesPerTagAreSortedByStart) {
 }
 
 TEST(HighlightRanges, EmptyText) {
-  const HighlightRanges result = ScanHighlightRanges("", 2);
+  const HighlightRanges result = ScanHighlightRanges("", library::CodeMarking::BlueBold);
   for (const std::vector<TextRange>& ranges : result.ranges) EXPECT_TRUE(ranges.empty());
   EXPECT_TRUE(result.procedureNames.empty());
   EXPECT_TRUE(result.links.empty());
@@ -165,7 +167,7 @@ TEST(HighlightRanges, EmptyText) {
 TEST(HighlightRanges, EmptyNamesTerminate) {
   std::string text;
   for (int i = 0; i < 2000; ++i) text += "Procedure (x)\n";
-  const HighlightRanges result = ScanHighlightRanges(text, 2);
+  const HighlightRanges result = ScanHighlightRanges(text, library::CodeMarking::BlueBold);
   EXPECT_EQ(result.procedureNames.size(), 2000u);
   EXPECT_TRUE(result.Of(Tag::FuncCall).empty());
 }
@@ -273,7 +275,7 @@ TEST(HighlightLineIndex, AgreesWithPlainWalk) {
 
 TEST(HighlightLineIndex, LocatesScannedRanges) {
   const std::string text = "x = \"ö\"\r\n  y ; note\n; Link to topic:   https://example.org/a\n";
-  const HighlightRanges result = ScanHighlightRanges(text, 0);
+  const HighlightRanges result = ScanHighlightRanges(text, library::CodeMarking::Plain);
   const LineIndex index(text);
   ASSERT_EQ(result.Of(Tag::Disable).size(), 2u);
   const TextRange comment = result.Of(Tag::Disable)[0];

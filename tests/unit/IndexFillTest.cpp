@@ -51,7 +51,7 @@ TEST(IndexFill, RowTextsMarksAndIcons) {
   };
   for (const Case& c : cases) {
     IndexFillOptions options;
-    options.language = c.language;
+    options.language = static_cast<Language>(c.language);
     options.marksShown = c.marksShown;
     const IndexFill fill = BuildIndex(EntryDocument(c.de, c.en, c.fr), options);
     ASSERT_EQ(fill.rows.size(), 3u);
@@ -235,17 +235,17 @@ TEST(IndexFill, PartsBuildTheSameAsOne) {
       document.elements.push_back(Element(2 + e % 2, std::move(attributes), " text " + id));
     }
   }
-  const IndexFillOptions optionSets[] = {IndexFillOptions{},
-                                         IndexFillOptions{1, false, true, "ZUR Erirada Vuvazo"},
-                                         IndexFillOptions{2, true, true, "Cat3"}};
+  const IndexFillOptions optionSets[] = {
+      IndexFillOptions{}, IndexFillOptions{Language::English, false, true, "ZUR Erirada Vuvazo"},
+      IndexFillOptions{Language::French, true, true, "Cat3"}};
   for (const IndexFillOptions& options : optionSets) {
     const IndexFill one = BuildIndex(document, options, 1);
     // The help file of category 7, the later of the two.
     ASSERT_EQ(one.helpEntryIndex, static_cast<long>(document.elements.size()) - 6);
     for (int parts = 2; parts <= static_cast<int>(document.elements.size()) + 2; ++parts) {
-      ExpectSameFill(
-          BuildIndex(document, options, parts), one,
-          std::to_string(parts) + " parts, language " + std::to_string(options.language));
+      ExpectSameFill(BuildIndex(document, options, parts), one,
+                     std::to_string(parts) + " parts, language " +
+                         std::to_string(static_cast<int>(options.language)));
     }
   }
 

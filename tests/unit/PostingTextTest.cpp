@@ -39,7 +39,7 @@ TEST(PostingText, FixtureLibraryMatchesItsGoldenFiles) {
   library::ParseXmlBytes(ExportData("library.xml"), document);
   for (const Case& c : cases) {
     library::IndexFillOptions options;
-    options.language = c.language;
+    options.language = static_cast<library::Language>(c.language);
     options.marksShown = c.marksShown;
     const library::IndexFill fill = library::BuildIndex(document, options);
     ASSERT_EQ(fill.rows.size(), 17u);

@@ -15,6 +15,8 @@
 
 namespace {
 
+using library::Language;
+using library::SearchMode;
 using library::SearchScope;
 
 // Switches the character classification to a UTF-8 locale for one test.
@@ -61,21 +63,25 @@ TEST(SearchCandidate, EachModeJoinsItsPartsWithSemicolons) {
       {SearchScope::AllLanguages, 1, "Row;Knopf;Button;Bouton;Ein Knopf;A button;Un bouton"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(library::SearchCandidate("Row", entry, c.scope, c.language), c.candidate)
+    EXPECT_EQ(library::SearchCandidate("Row", entry, c.scope, static_cast<Language>(c.language)),
+              c.candidate)
         << static_cast<int>(c.scope) << " " << c.language;
   }
   // Empty parts keep their separators.
-  EXPECT_EQ(library::SearchCandidate("Row", library::IndexEntry{}, SearchScope::AllLanguages, 0),
+  EXPECT_EQ(library::SearchCandidate("Row", library::IndexEntry{}, SearchScope::AllLanguages,
+                                     Language::German),
             "Row;;;;;;");
 }
 
 TEST(SearchCandidate, ModesOutsideTheKnownOnesSearchLikeTheDefault) {
-  EXPECT_EQ(library::ScopeOfSearchMode(1), SearchScope::IndexOnly);
-  EXPECT_EQ(library::ScopeOfSearchMode(2), SearchScope::AllLanguages);
+  EXPECT_EQ(library::ScopeOfSearchMode(SearchMode::IndexOnly), SearchScope::IndexOnly);
+  EXPECT_EQ(library::ScopeOfSearchMode(SearchMode::AllLanguages), SearchScope::AllLanguages);
   for (const std::int64_t mode :
        {std::int64_t{0}, std::int64_t{-1}, std::int64_t{3},
         std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()}) {
-    EXPECT_EQ(library::ScopeOfSearchMode(mode), SearchScope::IndexAndDescription) << mode;
+    EXPECT_EQ(library::ScopeOfSearchMode(static_cast<SearchMode>(mode)),
+              SearchScope::IndexAndDescription)
+        << mode;
   }
 }
 
@@ -126,7 +132,7 @@ class Candidates : public Utf8Locale {
     };
   }
 
-  std::optional<std::size_t> Find(std::string_view term, SearchScope scope, long language,
+  std::optional<std::size_t> Find(std::string_view term, SearchScope scope, Language language,
                                   std::size_t start = 0) {
     library::SearchCandidates candidates;
     candidates.Build(
@@ -176,30 +182,30 @@ TEST_F(Candidates, TermsMatchByModeAndLanguageIgnoringCase) {
       {"", SearchScope::AllLanguages, 0, kNone},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Find(c.term, c.scope, c.language), c.row)
+    EXPECT_EQ(Find(c.term, c.scope, static_cast<Language>(c.language)), c.row)
         << c.term << " mode " << static_cast<int>(c.scope) << " language " << c.language;
   }
 }
 
 TEST_F(Candidates, SearchStartsAtTheGivenRow) {
-  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 0), 1u);
-  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 2), 2u);
-  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 3), 4u);
-  EXPECT_EQ(Find("knopf", SearchScope::IndexOnly, 0, 4), std::nullopt);
-  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 5), std::nullopt);
-  EXPECT_EQ(Find("e", SearchScope::IndexOnly, 0, 1000), std::nullopt);
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, Language::German, 0), 1u);
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, Language::German, 2), 2u);
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, Language::German, 3), 4u);
+  EXPECT_EQ(Find("knopf", SearchScope::IndexOnly, Language::German, 4), std::nullopt);
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, Language::German, 5), std::nullopt);
+  EXPECT_EQ(Find("e", SearchScope::IndexOnly, Language::German, 1000), std::nullopt);
 }
 
 TEST_F(Candidates, ATermWithANulMatchesNothing) {
   // The buffer separates candidates with NUL; such a term must not match
   // across the end of one row into the next.
-  EXPECT_EQ(Find(std::string("pf\0l", 4), SearchScope::IndexOnly, 0), std::nullopt);
+  EXPECT_EQ(Find(std::string("pf\0l", 4), SearchScope::IndexOnly, Language::German), std::nullopt);
 }
 
 TEST_F(Candidates, RowsWithoutEntriesSearchTheirTextAlone) {
   entries_.resize(2);
-  EXPECT_EQ(Find("knopf", SearchScope::AllLanguages, 0), 3u);
-  EXPECT_EQ(Find("label", SearchScope::AllLanguages, 0), std::nullopt);
+  EXPECT_EQ(Find("knopf", SearchScope::AllLanguages, Language::German), 3u);
+  EXPECT_EQ(Find("label", SearchScope::AllLanguages, Language::German), std::nullopt);
 }
 
 // Random texts from a few letters, so that matches are many and fall at
@@ -225,15 +231,15 @@ TEST_F(Candidates, AgreesWithSearchingEachLoweredCandidate) {
     library::SearchCandidates candidates;
     candidates.Build(
         rows_.size(), [this](std::size_t i) -> std::string_view { return rows_[i]; }, entries_,
-        scope, 1);
+        scope, Language::English);
     for (int trial = 0; trial < 400; ++trial) {
       std::string term = text(7);
       if (term.empty()) term = "a";
       const std::size_t start = random() % (rows_.size() + 1);
       std::optional<std::size_t> expected;
       for (std::size_t i = start; i < rows_.size() && !expected; ++i) {
-        const std::string candidate =
-            lowering.Lower(library::SearchCandidate(rows_[i], entries_[i], scope, 1));
+        const std::string candidate = lowering.Lower(
+            library::SearchCandidate(rows_[i], entries_[i], scope, Language::English));
         if (candidate.find(lowering.Lower(term)) != std::string::npos) expected = i;
       }
       ASSERT_EQ(candidates.Find(term, start), expected)
@@ -244,16 +250,16 @@ TEST_F(Candidates, AgreesWithSearchingEachLoweredCandidate) {
 
 TEST_F(Candidates, BuiltForTellsWhenARebuildIsDue) {
   library::SearchCandidates candidates;
-  EXPECT_FALSE(candidates.BuiltFor(0, SearchScope::IndexAndDescription, 0));
+  EXPECT_FALSE(candidates.BuiltFor(0, SearchScope::IndexAndDescription, Language::German));
   candidates.Build(
       rows_.size(), [this](std::size_t i) -> std::string_view { return rows_[i]; }, entries_,
-      SearchScope::IndexOnly, 1);
-  EXPECT_TRUE(candidates.BuiltFor(5, SearchScope::IndexOnly, 1));
-  EXPECT_FALSE(candidates.BuiltFor(4, SearchScope::IndexOnly, 1));
-  EXPECT_FALSE(candidates.BuiltFor(5, SearchScope::AllLanguages, 1));
-  EXPECT_FALSE(candidates.BuiltFor(5, SearchScope::IndexOnly, 0));
+      SearchScope::IndexOnly, Language::English);
+  EXPECT_TRUE(candidates.BuiltFor(5, SearchScope::IndexOnly, Language::English));
+  EXPECT_FALSE(candidates.BuiltFor(4, SearchScope::IndexOnly, Language::English));
+  EXPECT_FALSE(candidates.BuiltFor(5, SearchScope::AllLanguages, Language::English));
+  EXPECT_FALSE(candidates.BuiltFor(5, SearchScope::IndexOnly, Language::German));
   candidates.Clear();
-  EXPECT_FALSE(candidates.BuiltFor(5, SearchScope::IndexOnly, 1));
+  EXPECT_FALSE(candidates.BuiltFor(5, SearchScope::IndexOnly, Language::English));
   EXPECT_EQ(candidates.Find("knopf", 0), std::nullopt);
 }
 

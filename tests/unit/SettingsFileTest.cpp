@@ -130,7 +130,7 @@ TEST(SettingsFile, ReadingAppliesDefaultsAndLimits) {
   held.dbPath = "/prog/";
   held.libPath = "/prog/";
   held.splitter = 500;
-  held.language = 2;
+  held.language = Language::French;
   struct Case {
     std::string file;
     DesktopSize desktop;
@@ -160,8 +160,11 @@ TEST(SettingsFile, ReadingAppliesDefaultsAndLimits) {
       {"WinY=99999999999999999999", {}, [](const AppSettings& s) { return s.winY; }, 32767},
       {"Splitter=-5", {}, [](const AppSettings& s) { return s.splitter; }, 0},
       {"", {}, [](const AppSettings& s) { return s.splitter; }, 345},
-      {"", {}, [](const AppSettings& s) { return s.language; }, 2},
-      {"Language=x", {}, [](const AppSettings& s) { return s.language; }, 0},
+      {"", {}, [](const AppSettings& s) { return static_cast<std::int64_t>(s.language); }, 2},
+      {"Language=x",
+       {},
+       [](const AppSettings& s) { return static_cast<std::int64_t>(s.language); },
+       0},
   };
   for (const Case& c : cases) {
     const AppSettings read = ReadSettings(toolkit::PreferenceFile::Parse(c.file), held, c.desktop);

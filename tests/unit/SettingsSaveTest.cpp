@@ -40,7 +40,7 @@ AppSettings SettingsA() {
 
 AppSettings SettingsB() {
   AppSettings settings = SettingsA();
-  settings.language = 2;
+  settings.language = Language::French;
   settings.fontSize = 14;
   settings.darkMode = 1;
   settings.libPath = "/srv/library with blanks/";

@@ -155,11 +155,11 @@ TEST(UiTexts, OnlyTheThreeLanguageCodesGiveTexts) {
 }
 
 TEST(UiTexts, LanguageCodes) {
-  EXPECT_EQ(LanguageCode(0), "de");
-  EXPECT_EQ(LanguageCode(1), "en");
-  EXPECT_EQ(LanguageCode(2), "fr");
-  EXPECT_EQ(LanguageCode(3), "");
-  EXPECT_EQ(LanguageCode(-1), "");
+  EXPECT_EQ(LanguageCode(Language::German), "de");
+  EXPECT_EQ(LanguageCode(Language::English), "en");
+  EXPECT_EQ(LanguageCode(Language::French), "fr");
+  EXPECT_EQ(LanguageCode(static_cast<Language>(3)), "");
+  EXPECT_EQ(LanguageCode(static_cast<Language>(-1)), "");
 
   EXPECT_EQ(LanguageCodeOfLang(nullptr), "");
   EXPECT_EQ(LanguageCodeOfLang(""), "");

@@ -11,6 +11,10 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <utility>
+
+#include "toolkit/core/FileStatus.h"
 
 namespace toolkit {
 namespace {
@@ -178,6 +182,31 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
   SyncFolder(folder);
   RemoveStaleTemporaries(folder, name);
   return true;
+}
+
+OutputFile::OutputFile(const std::string& path)
+    : descriptor_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) {}
+
+OutputFile::~OutputFile() {
+  if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+bool OutputFile::WriteAndClose(std::string_view bytes) {
+  if (descriptor_ < 0) return false;
+  const bool written = WriteAll(descriptor_, bytes);
+  // The descriptor is released whatever close says; retrying it is unsafe.
+  const int closed = ::close(descriptor_);
+  descriptor_ = -1;
+  return written && closed == 0;
+}
+
+std::string ReadOrCreateEmpty(const std::string& path) {
+  if (std::optional<std::string> bytes = ReadWholeFile(path)) return std::move(*bytes);
+  if (QueryPath(path) == PathKind::Missing) {
+    const int created = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (created >= 0) ::close(created);
+  }
+  return {};
 }
 
 }  // namespace toolkit
