@@ -19,8 +19,6 @@
 #include "codeview/HighlightCode.h"
 #include "codeview/RecentFiles.h"
 #include "library/DatabaseLoading.h"
-#include "library/IndexTree.h"
-#include "library/core/XmlParsing.h"
 #include "support/StubPrograms.h"
 #include "support/TempDirectory.h"
 #include "toolkit/GLibHandles.h"
@@ -83,15 +81,12 @@ class CodeViewWindow : public ::testing::Test {
     temp_.Write("Basics/Hello.ox", kHello);
     temp_.Write("Basics/Deep.ox", "Deep\n");
     temp_.Write("Basics/Plain.txt", "If x ; not coloured\n");
-    app_ = testsupport::NewAppWithMainWindow();
+    app_ = testsupport::NewAppShowing(kDatabase, [this](app::AppState& app) {
+      app.settings.libPath = temp_.Path() + "/";
+      app.settings.codeMarks = library::CodeMarking::BlueBold;
+      app.database.directory = "/db/folder/";
+    });
     ASSERT_TRUE(app_);
-    app_->settings.libPath = temp_.Path() + "/";
-    app_->settings.codeMarks = library::CodeMarking::BlueBold;
-    app_->database.directory = "/db/folder/";
-    library::ParseXmlBytes(kDatabase, app_->database.document);
-    library::FillIndexTree(*app_);
-    library::ExpandAllAndCount(*app_);
-    testsupport::Settle(*app_);
   }
 
   toolkit::TextAreaGadget& Code() {

@@ -17,8 +17,6 @@
 #include "export/PostingExport.h"
 #include "export/WebPageExport.h"
 #include "library/DuplicatesProtocol.h"
-#include "library/IndexTree.h"
-#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 
 namespace {
@@ -46,16 +44,12 @@ struct StagedExports {
   explicit StagedExports(const std::string& database) {
     fs::create_directories(Templates());
     fs::create_directories(Exports());
-    app = testsupport::NewAppWithMainWindow();
-    if (!app) return;
-    app->templateDirectory = Templates();
-    app->exportDirectory = Exports();
-    app->settings.libPath = ExportDataPath("lib");
-    app->database.fileName = database;
-    library::ParseXmlBytes(ExportData(database), app->database.document);
-    library::FillIndexTree(*app);
-    library::ExpandAllAndCount(*app);
-    testsupport::Settle(*app);
+    app = testsupport::NewAppShowing(ExportData(database), [&](app::AppState& state) {
+      state.templateDirectory = Templates();
+      state.exportDirectory = Exports();
+      state.settings.libPath = ExportDataPath("lib");
+      state.database.fileName = database;
+    });
   }
   std::string Templates() const { return temp.Path() + "/Templates/"; }
   std::string Exports() const { return temp.Path() + "/Export/"; }

@@ -105,10 +105,12 @@ std::unique_ptr<app::AppState> NewAppWithMainWindow() {
   return state;
 }
 
-std::unique_ptr<app::AppState> NewAppShowing(const char* database) {
+std::unique_ptr<app::AppState> NewAppShowing(std::string_view database,
+                                             const BeforeFill& beforeFill) {
   std::unique_ptr<app::AppState> app = NewAppWithMainWindow();
   if (!app) return app;
   library::ParseXmlBytes(database, app->database.document);
+  if (beforeFill) beforeFill(*app);
   library::FillIndexTree(*app);
   library::ExpandAllAndCount(*app);
   Settle(*app);

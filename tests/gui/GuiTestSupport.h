@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/AppState.h"
@@ -39,9 +40,15 @@ std::unique_ptr<app::AppState> NewAppState();
 // Builds the main window and runs the start-up layout, as start-up does.
 std::unique_ptr<app::AppState> NewAppWithMainWindow();
 
+// What a test sets up on the new main window before its index is filled:
+// settings, paths, other windows. Filling reads them.
+using BeforeFill = std::function<void(app::AppState&)>;
+
 // The main window showing a database given as XML text, its index filled,
-// expanded and counted as at start-up.
-std::unique_ptr<app::AppState> NewAppShowing(const char* database);
+// expanded and counted as at start-up. beforeFill runs once the text is
+// parsed, before the fill.
+std::unique_ptr<app::AppState> NewAppShowing(std::string_view database,
+                                             const BeforeFill& beforeFill = {});
 
 // Answers a modal dialog the code under test runs: once a dialog of the type
 // is on screen, answer is called with it again and again until it returns

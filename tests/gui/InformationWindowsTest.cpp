@@ -16,8 +16,6 @@
 #include "dialogs/DatabaseInfoWindow.h"
 #include "dialogs/SettingsWindow.h"
 #include "library/DatabaseLoading.h"
-#include "library/IndexTree.h"
-#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/Window.h"
@@ -49,22 +47,19 @@ class InformationWindow : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(folder_.Path().empty());
-    app_ = testsupport::NewAppWithMainWindow();
+    app_ = testsupport::NewAppShowing(kDatabase, [this](app::AppState& app) {
+      app.programDirectory = folder_.Path() + "/";
+      app.settings.libPath = folder_.Path() + "/lib/";
+      app.database.directory = folder_.Path() + "/";
+      app.database.fileName = "Toc.xml";
+      app.database.path = folder_.Write("Toc.xml", kDatabase);
+      folder_.Write("lib/W/Size.ox",
+                    "\xEF\xBB\xBF; Größe\n; IDE Options = Orvex\n; EnableUnicode\n");
+      folder_.Write("lib/W/Button.ox", "Procedure Knopf()\nEndProcedure\n");
+      dialogs::CreateDatabaseInfoWindow(app);
+    });
     ASSERT_TRUE(app_);
-    app::AppState& app = *app_;
-    app.programDirectory = folder_.Path() + "/";
-    app.settings.libPath = folder_.Path() + "/lib/";
-    app.database.directory = folder_.Path() + "/";
-    app.database.fileName = "Toc.xml";
-    app.database.path = folder_.Write("Toc.xml", kDatabase);
-    folder_.Write("lib/W/Size.ox", "\xEF\xBB\xBF; Größe\n; IDE Options = Orvex\n; EnableUnicode\n");
-    folder_.Write("lib/W/Button.ox", "Procedure Knopf()\nEndProcedure\n");
-    library::ParseXmlBytes(kDatabase, app.database.document);
-    dialogs::CreateDatabaseInfoWindow(app);
-    library::FillIndexTree(app);
-    library::ExpandAllAndCount(app);
-    Settle(app);
-    testsupport::DrainEvents(app);
+    testsupport::DrainEvents(*app_);
   }
 
   toolkit::Ui& Ui() const { return app_->ui; }

@@ -14,9 +14,7 @@
 #include "app/Ids.h"
 #include "app/Startup.h"
 #include "dialogs/SettingsWindow.h"
-#include "library/IndexTree.h"
 #include "library/LanguageSwitch.h"
-#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 #include "toolkit/Window.h"
 
@@ -47,16 +45,13 @@ class LanguageTexts : public testing::Test {
   void Start(long language, const std::string* languageFile) {
     ASSERT_FALSE(folder_.Path().empty());
     if (languageFile) folder_.Write("LinuxOX ROZ-UruZore.inf", *languageFile);
-    app_ = testsupport::NewAppWithMainWindow();
+    app_ = testsupport::NewAppShowing(kDatabase, [&](app::AppState& app) {
+      app.programDirectory = folder_.Path() + "/";
+      app::CreatePopupMenus(app);
+      app.settings.language = static_cast<library::Language>(language);
+      dialogs::CreateSettingsWindow(app);
+    });
     ASSERT_TRUE(app_);
-    app_->programDirectory = folder_.Path() + "/";
-    app::CreatePopupMenus(*app_);
-    app_->settings.language = static_cast<library::Language>(language);
-    library::ParseXmlBytes(kDatabase, app_->database.document);
-    dialogs::CreateSettingsWindow(*app_);
-    library::FillIndexTree(*app_);
-    library::ExpandAllAndCount(*app_);
-    Settle(*app_);
     testsupport::DrainEvents(*app_);
   }
 

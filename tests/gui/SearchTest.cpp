@@ -61,6 +61,7 @@ class Search : public ::testing::Test {
     app::SearchIndex(*app_, app::window_id::kMain, gid::kIndexTree, gid::kSearchField, term, next);
   }
   int Selected() const { return app_->ui.GadgetState(gid::kIndexTree); }
+  std::string FieldText() const { return app_->ui.GadgetText(gid::kSearchField); }
   toolkit::TextFieldGadget& Field() const {
     return *app_->ui.Find<toolkit::TextFieldGadget>(gid::kSearchField);
   }
@@ -136,7 +137,7 @@ TEST_F(Search, UnmatchedCharacterAtTheEndIsTakenBackAndTheShorterTermFoundAgain)
   Type("Knopfq");
   Find("Knopfq", false);
   EXPECT_EQ(Selected(), -1);
-  EXPECT_EQ(app_->ui.GadgetText(gid::kSearchField), "Knopf");
+  EXPECT_EQ(FieldText(), "Knopf");
   // The deletion is an ordinary change; dispatching it searches again.
   const std::vector<toolkit::Event> events = GadgetEvents();
   ASSERT_EQ(events.size(), 1u);
@@ -147,18 +148,18 @@ TEST_F(Search, UnmatchedCharacterAtTheEndIsTakenBackAndTheShorterTermFoundAgain)
   // The cursor and the length count characters: "ö" goes as a whole.
   Type("Knopö");
   Find("Knopö", false);
-  EXPECT_EQ(app_->ui.GadgetText(gid::kSearchField), "Knop");
+  EXPECT_EQ(FieldText(), "Knop");
 }
 
 TEST_F(Search, UnmatchedTermStaysWhenTheCursorIsInsideOrWhenSearchingNext) {
   Type("Knoxpf", 3);
   Find("Knoxpf", false);
-  EXPECT_EQ(app_->ui.GadgetText(gid::kSearchField), "Knoxpf");
+  EXPECT_EQ(FieldText(), "Knoxpf");
   EXPECT_EQ(Selected(), -1);
 
   Type("Knopfq");
   Find("Knopfq", true);
-  EXPECT_EQ(app_->ui.GadgetText(gid::kSearchField), "Knopfq");
+  EXPECT_EQ(FieldText(), "Knopfq");
   EXPECT_TRUE(GadgetEvents().empty());
 }
 
@@ -189,11 +190,24 @@ TEST_F(Search, IdenticalChangesWhileTheFirstWaitsLeadToOneSearch) {
   EXPECT_TRUE(OneChangeOf(gid::kSearchField));
 }
 
+// The background colours the search hints and the copy blink paint.
+constexpr int kNotFoundColour = 8622560;
+constexpr int kCopiedColour = 12432436;
+
 // Records the background colour the theme gives the gadget's widget each
-// time the widget is drawn: the colour that is actually painted.
+// time the widget is drawn while the recorder lives: the colour that is
+// actually painted.
 struct DrawnColours {
-  toolkit::Gadget* gadget = nullptr;
+  toolkit::Gadget* gadget;
   std::vector<int> colours;
+  gulong handler;
+
+  explicit DrawnColours(toolkit::Gadget* watched)
+      : gadget(watched),
+        handler(g_signal_connect(watched->Widget(), "draw", G_CALLBACK(OnDraw), this)) {}
+  DrawnColours(const DrawnColours&) = delete;
+  DrawnColours& operator=(const DrawnColours&) = delete;
+  ~DrawnColours() { g_signal_handler_disconnect(gadget->Widget(), handler); }
 
   static gboolean OnDraw(GtkWidget* widget, cairo_t*, gpointer data) {
     GtkStyleContext* context = gtk_widget_get_style_context(widget);
@@ -212,18 +226,17 @@ struct DrawnColours {
 };
 
 TEST_F(Search, HintsPaintTheirColourAndPutEverythingBack) {
-  DrawnColours field{app_->ui.FindGadget(gid::kSearchField), {}};
-  g_signal_connect(field.gadget->Widget(), "draw", G_CALLBACK(DrawnColours::OnDraw), &field);
+  DrawnColours field(app_->ui.FindGadget(gid::kSearchField));
   toolkit::Window* window = app_->ui.FindWindow(app::window_id::kMain);
   const int x = window->X();
 
   app::BlinkGadget(*app_, gid::kSearchField);
-  EXPECT_TRUE(field.Saw(8622560));
+  EXPECT_TRUE(field.Saw(kNotFoundColour));
   EXPECT_EQ(field.gadget->Colour(toolkit::ColourAttribute::Background), -1);
 
   field.colours.clear();
   app::ShakeAndColour(*app_, app::window_id::kMain, gid::kSearchField, 5);
-  EXPECT_TRUE(field.Saw(8622560));
+  EXPECT_TRUE(field.Saw(kNotFoundColour));
   EXPECT_EQ(field.gadget->Colour(toolkit::ColourAttribute::Background), -1);
   // A hint returns only when the window is back home, so hints one after the
   // other never let it drift.
@@ -239,15 +252,13 @@ TEST_F(Search, HintsPaintTheirColourAndPutEverythingBack) {
   app_->ui.SetGadgetText(gid::kInfoFileField, "Basics/Hello.ox");
   app_->ui.ShowWindow(app::window_id::kDatabaseInfo, true);
   testsupport::Settle(*app_);
-  DrawnColours file{app_->ui.FindGadget(gid::kInfoFileField), {}};
-  g_signal_connect(file.gadget->Widget(), "draw", G_CALLBACK(DrawnColours::OnDraw), &file);
+  DrawnColours file(app_->ui.FindGadget(gid::kInfoFileField));
   dialogs::CopySelectedFilePath(*app_);
-  EXPECT_TRUE(file.Saw(12432436));
+  EXPECT_TRUE(file.Saw(kCopiedColour));
 }
 
 TEST_F(Search, HintSettingChoosesTheEffectAndUnknownValuesGiveBoth) {
-  DrawnColours field{app_->ui.FindGadget(gid::kSearchField), {}};
-  g_signal_connect(field.gadget->Widget(), "draw", G_CALLBACK(DrawnColours::OnDraw), &field);
+  DrawnColours field(app_->ui.FindGadget(gid::kSearchField));
   struct Case {
     std::int64_t hint;
     bool coloured;
@@ -257,7 +268,7 @@ TEST_F(Search, HintSettingChoosesTheEffectAndUnknownValuesGiveBoth) {
     app_->settings.searchHint = static_cast<library::SearchHint>(c.hint);
     field.colours.clear();
     Find("nirgends", true);
-    EXPECT_EQ(field.Saw(8622560), c.coloured) << c.hint;
+    EXPECT_EQ(field.Saw(kNotFoundColour), c.coloured) << c.hint;
   }
 }
 

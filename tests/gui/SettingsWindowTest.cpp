@@ -12,8 +12,6 @@
 #include "app/MainWindow.h"
 #include "app/SettingsCommands.h"
 #include "dialogs/SettingsWindow.h"
-#include "library/IndexTree.h"
-#include "library/core/XmlParsing.h"
 #include "support/TempDirectory.h"
 #include "toolkit/FrameGadget.h"
 #include "toolkit/TextAreaGadget.h"
@@ -53,23 +51,19 @@ class SettingsWindow : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(folder_.Path().empty());
-    app_ = testsupport::NewAppWithMainWindow();
+    app_ = testsupport::NewAppShowing(kDatabase, [this](app::AppState& app) {
+      app.programDirectory = folder_.Path() + "/";
+      app.settings.libPath = folder_.Path() + "/lib/";
+      app.settings.about = 1;
+      app.database.directory = folder_.Path() + "/db/";
+      app.database.fileName = "Toc.xml";
+      app.database.path = folder_.Write("db/Toc.xml", kDatabase);
+      folder_.Write("lib/W/Button.ox", "Procedure Knopf()\nEndProcedure");
+      folder_.Write("lib/W/Size.ox", "; size\n");
+      dialogs::CreateSettingsWindow(app);
+    });
     ASSERT_TRUE(app_);
-    app::AppState& app = *app_;
-    app.programDirectory = folder_.Path() + "/";
-    app.settings.libPath = folder_.Path() + "/lib/";
-    app.settings.about = 1;
-    app.database.directory = folder_.Path() + "/db/";
-    app.database.fileName = "Toc.xml";
-    app.database.path = folder_.Write("db/Toc.xml", kDatabase);
-    folder_.Write("lib/W/Button.ox", "Procedure Knopf()\nEndProcedure");
-    folder_.Write("lib/W/Size.ox", "; size\n");
-    library::ParseXmlBytes(kDatabase, app.database.document);
-    dialogs::CreateSettingsWindow(app);
-    library::FillIndexTree(app);
-    library::ExpandAllAndCount(app);
-    Settle(app);
-    testsupport::DrainEvents(app);
+    testsupport::DrainEvents(*app_);
   }
 
   void TearDown() override {
