@@ -4,21 +4,11 @@
 // entries.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <memory>
-#include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "E2eSupport.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // The index rows have a fixed height; the first row's middle lies at y = 47
 // (Adwaita with the fonts of the test machine). All rows are expanded at
@@ -35,109 +25,35 @@ constexpr int kWindowsRow = 8;   // the category "Windows", no file
 constexpr int kWindowRow = 9;    // Windows/WindowBasics.ox
 constexpr int kButtonsRow = 14;  // Widgets/Buttons.ox
 
-// Tool row: the copy button sits 146 pixels from the right edge, the history
-// box spans x 186 to 416 with its arrow at the right end.
-constexpr int kToolY = 17;
-constexpr int kCopyButtonX = -146 + 15;
+// The history box spans x 186 to 416 of the tool row, its arrow at the right end.
 constexpr int kHistoryArrowX = 398;
 // A point inside the description view, right of the index.
 constexpr int kDescriptionX = 560;
 constexpr int kDescriptionY = 50;
 
-// Settings window: the title-content box and the Save button.
+// Settings window: the title-content box.
 constexpr int kTitleBoxX = 385;
 constexpr int kTitleBoxY = 342;
-constexpr int kSaveX = 475;
-constexpr int kSaveY = 488;
 
-constexpr const char* kMarker = "clipboard marker of the browse journey";
-
-std::string ClipboardText() {
-  return e2e::Output("timeout 5 xclip -o -selection clipboard 2>/dev/null");
-}
-
-// Puts the marker on the clipboard, held by an xclip in the background that
-// ends when another program takes the clipboard over (or after 30 s).
-bool MarkClipboard() {
-  e2e::Run(std::string("printf %s '") + kMarker +
-           "' | timeout 30 xclip -quiet -selection clipboard >/dev/null 2>&1 &");
-  const auto deadline = Clock::now() + std::chrono::seconds(5);
-  while (Clock::now() < deadline) {
-    if (ClipboardText() == kMarker) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
-
-// The clipboard's text once it is no longer the marker; the marker itself
-// when nothing replaced it within the time.
-std::string ClipboardAfterMarker(int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  std::string text = ClipboardText();
-  while (text == kMarker && Clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    text = ClipboardText();
-  }
-  return text;
-}
-
-class BrowseJourney : public testing::Test {
+class BrowseJourney : public e2e::Journey {
  protected:
-  void SetUp() override { ASSERT_TRUE(stage_.Ok()); }
-
-  // Replaces the value of one key in the staged preferences file.
-  void SetPreference(const std::string& key, const std::string& value) {
-    ASSERT_TRUE(e2e::SetPreference(stage_, key, value)) << key << " is not in the preferences";
-  }
-
-  bool PreferenceBecomes(const std::string& key, const std::string& value) const {
-    return e2e::PreferenceBecomes(stage_, key, value);
-  }
-
-  // Starts the program anew; a program started before is ended first.
-  void Start() {
-    program_.reset();
-    program_ = std::make_unique<e2e::RunningProgram>(stage_.Program(), stage_.ProgramDirectory());
-    window_ = e2e::WaitForWindowOf(program_->Pid(), e2e::kPlainMainWindow);
-    ASSERT_NE(window_, 0u) << "the main window did not appear";
-  }
-
-  // Waits until the title names the shown file as given.
-  bool TitleShows(const std::string& shown) { return e2e::TitleNamesFile(program_->Pid(), shown); }
-
-  bool TitleIsPlain() {
-    return e2e::WaitForWindowOf(program_->Pid(), e2e::kPlainMainWindow, 10000) != 0;
-  }
-
-  std::string Title() const { return e2e::WindowTitle(window_); }
-
-  bool ClickRow(int row) { return e2e::ClickAt(window_, kRowX, kFirstRowY + row * kRowHeight); }
-
-  // The code view's text, copied with the copy button; the marker when the
-  // button put nothing on the clipboard within the time.
-  std::string CopiedCode(int timeoutMs = 10000) {
-    if (!MarkClipboard()) return "<the clipboard could not be marked>";
-    if (!e2e::ClickAt(window_, kCopyButtonX, kToolY)) return "<no click>";
-    return ClipboardAfterMarker(timeoutMs);
-  }
+  bool ClickRow(int row) { return e2e::ClickAt(main_, kRowX, kFirstRowY + row * kRowHeight); }
 
   // The description view's text, selected and copied with the keyboard.
   std::string DescriptionText() {
-    if (!MarkClipboard()) return "<the clipboard could not be marked>";
-    if (!e2e::ClickAt(window_, kDescriptionX, kDescriptionY)) return "<no click>";
-    if (!e2e::SendKeys(window_, "ctrl+a ctrl+c")) return "<no keys>";
-    return ClipboardAfterMarker(10000);
-  }
-
-  std::string CodeOf(const std::string& file) const {
-    return e2e::ShownCode(TempDirectory::Read(stage_.Root() + "/Library/" + file));
+    if (!e2e::MarkClipboard()) return "<the clipboard could not be marked>";
+    if (!e2e::ClickAt(main_, kDescriptionX, kDescriptionY)) return "<no click>";
+    if (!e2e::SendKeys(main_, "ctrl+a ctrl+c")) return "<no keys>";
+    std::string text;
+    e2e::Eventually([&] { return (text = e2e::ClipboardText()) != e2e::kClipboardMarker; });
+    return text;
   }
 
   // The background colour of an index row as "#RRGGBB", taken right of the
   // row's text.
   std::string RowColour(int row) const {
     const std::string pixel = e2e::Output(
-        "import -window " + std::to_string(window_) + " -crop 1x1+320+" +
+        "import -window " + std::to_string(main_) + " -crop 1x1+320+" +
         std::to_string(kFirstRowY - 9 + row * kRowHeight) + " -depth 8 txt:- 2>/dev/null");
     const std::size_t hash = pixel.find(" #");
     return hash == std::string::npos ? std::string() : pixel.substr(hash + 1, 7);
@@ -145,23 +61,13 @@ class BrowseJourney : public testing::Test {
 
   // Waits until the row is painted in the colour.
   bool RowTurns(int row, const std::string& colour) const {
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    while (RowColour(row) != colour) {
-      if (Clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
+    return e2e::Eventually([&] { return RowColour(row) == colour; }, 5000);
   }
 
   // Opens the recently viewed list and chooses an item with the keys given.
   bool ChooseRecent(const std::string& keys) {
-    return e2e::OpenPopupAt(window_, kHistoryArrowX, kToolY) && e2e::PressKeys(keys);
+    return e2e::OpenPopupAt(main_, kHistoryArrowX, e2e::kToolRowY) && e2e::PressKeys(keys);
   }
-
-
-  e2e::StagedCopy stage_;
-  std::unique_ptr<e2e::RunningProgram> program_;
-  unsigned long window_ = 0;
 };
 
 TEST_F(BrowseJourney, ClickedRowsShowTheirDescriptionAndCodeAndCategoriesClearTheCode) {
@@ -169,28 +75,28 @@ TEST_F(BrowseJourney, ClickedRowsShowTheirDescriptionAndCodeAndCategoriesClearTh
 
   // The user clicks an entry: its German description, its code and its file.
   ASSERT_TRUE(ClickRow(kHelloRow));
-  EXPECT_TRUE(TitleShows("Basics/HelloWorld.ox")) << Title();
+  EXPECT_TRUE(Shows("Basics/HelloWorld.ox")) << Title();
   EXPECT_EQ(DescriptionText(),
             "Das kleinste vollständige Programm: ein Fenster mit Label und Knopf, gtk_main() als "
             "Ereignisschleife.");
-  EXPECT_EQ(CopiedCode(), CodeOf("Basics/HelloWorld.ox"));
+  EXPECT_EQ(CopiedCode(), ShownCodeOf("Basics/HelloWorld.ox"));
 
   // A category has no file: its own text, the plain title and no code, so
   // the copy button leaves the clipboard alone.
   ASSERT_TRUE(ClickRow(kWindowsRow));
-  EXPECT_TRUE(TitleIsPlain()) << Title();
+  EXPECT_TRUE(ShowsNoFile()) << Title();
   EXPECT_EQ(DescriptionText(),
             "Fenster erzeugen, Titelleisten, Größe, Position und abhängige Fenster. / Creating "
             "windows, title bars, size, position and dependent windows.");
-  EXPECT_EQ(CopiedCode(1500), kMarker);
+  EXPECT_EQ(CopiedCode(1500), e2e::kClipboardMarker);
 
   // The next entry brings its own description and code.
   ASSERT_TRUE(ClickRow(kWindowRow));
-  EXPECT_TRUE(TitleShows("Windows/WindowBasics.ox")) << Title();
+  EXPECT_TRUE(Shows("Windows/WindowBasics.ox")) << Title();
   EXPECT_EQ(DescriptionText(),
             "Titel, Standardgröße, Symbol und Position eines GtkWindow; vor dem Schließen fragt "
             "ein Dialog nach.");
-  EXPECT_EQ(CopiedCode(), CodeOf("Windows/WindowBasics.ox"));
+  EXPECT_EQ(CopiedCode(), ShownCodeOf("Windows/WindowBasics.ox"));
 }
 
 TEST_F(BrowseJourney, TitleNamesTheShownFileAsTheTitleContentSettingSays) {
@@ -211,12 +117,12 @@ TEST_F(BrowseJourney, TitleNamesTheShownFileAsTheTitleContentSettingSays) {
     SetPreference("SourceInTitle", each.setting);
     Start();
     ASSERT_TRUE(ClickRow(kHelpRow));
-    EXPECT_TRUE(TitleShows(each.help)) << Title();
+    EXPECT_TRUE(Shows(each.help)) << Title();
     ASSERT_TRUE(ClickRow(kHelloRow));
-    EXPECT_TRUE(TitleShows(each.hello)) << Title();
+    EXPECT_TRUE(Shows(each.hello)) << Title();
     // A category row has no file: the plain program title whatever the setting.
     ASSERT_TRUE(ClickRow(kBasicsRow));
-    EXPECT_TRUE(TitleIsPlain()) << Title();
+    EXPECT_TRUE(ShowsNoFile()) << Title();
   }
 }
 
@@ -224,64 +130,63 @@ TEST_F(BrowseJourney, TitleContentChosenInTheSettingsAppliesAtOnceAndIsSaved) {
   SetPreference("SourceInTitle", "2");
   Start();
   ASSERT_TRUE(ClickRow(kHelloRow));
-  ASSERT_TRUE(TitleShows("../Basics/HelloWorld.ox")) << Title();
+  ASSERT_TRUE(Shows("../Basics/HelloWorld.ox")) << Title();
 
   // The user opens the settings, picks "file name only" and saves.
-  ASSERT_TRUE(e2e::ClickAt(window_, -114 + 15, kToolY));
-  const unsigned long settings = e2e::WaitForWindowOf(program_->Pid(), e2e::kSettingsWindow);
+  const unsigned long settings = OpenSettings();
   ASSERT_NE(settings, 0u);
   ASSERT_TRUE(e2e::OpenPopupAt(settings, kTitleBoxX, kTitleBoxY));
   ASSERT_TRUE(e2e::PressKeys("Home Return"));
-  ASSERT_TRUE(e2e::ClickAt(settings, kSaveX, kSaveY));
+  ASSERT_TRUE(e2e::ClickAt(settings, e2e::kSaveButtonX, e2e::kSaveButtonY));
   EXPECT_TRUE(e2e::WaitUntilHidden(settings));
 
   // The title of the shown entry changes at once, later entries follow.
-  EXPECT_TRUE(TitleShows("HelloWorld.ox")) << Title();
+  EXPECT_TRUE(Shows("HelloWorld.ox")) << Title();
   EXPECT_TRUE(PreferenceBecomes("SourceInTitle", "0"));
   ASSERT_TRUE(ClickRow(kHelpRow));
-  EXPECT_TRUE(TitleShows("ViewerHelp.txt")) << Title();
+  EXPECT_TRUE(Shows("ViewerHelp.txt")) << Title();
 }
 
 TEST_F(BrowseJourney, RecentlyViewedListLeadsBackToEarlierEntries) {
   Start();
   ASSERT_TRUE(ClickRow(kHelloRow));
-  ASSERT_TRUE(TitleShows("Basics/HelloWorld.ox")) << Title();
+  ASSERT_TRUE(Shows("Basics/HelloWorld.ox")) << Title();
   ASSERT_TRUE(ClickRow(kWindowRow));
-  ASSERT_TRUE(TitleShows("Windows/WindowBasics.ox")) << Title();
+  ASSERT_TRUE(Shows("Windows/WindowBasics.ox")) << Title();
   ASSERT_TRUE(ClickRow(kButtonsRow));
-  ASSERT_TRUE(TitleShows("Widgets/Buttons.ox")) << Title();
+  ASSERT_TRUE(Shows("Widgets/Buttons.ox")) << Title();
 
   // Newest first: the third item is the first entry viewed. Choosing it
   // shows it and moves the index selection to its row.
   const std::string selected = RowColour(kButtonsRow);
   ASSERT_FALSE(selected.empty());
   ASSERT_TRUE(ChooseRecent("Down Down Return"));
-  EXPECT_TRUE(TitleShows("Basics/HelloWorld.ox")) << Title();
+  EXPECT_TRUE(Shows("Basics/HelloWorld.ox")) << Title();
   EXPECT_TRUE(RowTurns(kHelloRow, selected));
   EXPECT_NE(RowColour(kButtonsRow), selected);
 
   // Choosing from the list leaves it as it is: one item up from HelloWorld
   // is WindowBasics, with its description and code.
   ASSERT_TRUE(ChooseRecent("Up Return"));
-  EXPECT_TRUE(TitleShows("Windows/WindowBasics.ox")) << Title();
+  EXPECT_TRUE(Shows("Windows/WindowBasics.ox")) << Title();
   EXPECT_EQ(DescriptionText(),
             "Titel, Standardgröße, Symbol und Position eines GtkWindow; vor dem Schließen fragt "
             "ein Dialog nach.");
-  EXPECT_EQ(CopiedCode(), CodeOf("Windows/WindowBasics.ox"));
+  EXPECT_EQ(CopiedCode(), ShownCodeOf("Windows/WindowBasics.ox"));
 
   // Viewing an entry again moves it to the front without a second item:
   // the list is HelloWorld, Buttons, WindowBasics.
   ASSERT_TRUE(ClickRow(kHelloRow));
-  ASSERT_TRUE(TitleShows("Basics/HelloWorld.ox")) << Title();
+  ASSERT_TRUE(Shows("Basics/HelloWorld.ox")) << Title();
   ASSERT_TRUE(ChooseRecent("End Return"));
-  EXPECT_TRUE(TitleShows("Windows/WindowBasics.ox")) << Title();
+  EXPECT_TRUE(Shows("Windows/WindowBasics.ox")) << Title();
   ASSERT_TRUE(ChooseRecent("Up Return"));
-  EXPECT_TRUE(TitleShows("Widgets/Buttons.ox")) << Title();
+  EXPECT_TRUE(Shows("Widgets/Buttons.ox")) << Title();
 
   // The arrow keys go on from the row the list selected, not from the row
   // clicked last.
-  ASSERT_TRUE(e2e::SendKeys(window_, "Down"));
-  EXPECT_TRUE(TitleShows("Widgets/Entry.ox")) << Title();
+  ASSERT_TRUE(e2e::SendKeys(main_, "Down"));
+  EXPECT_TRUE(Shows("Widgets/Entry.ox")) << Title();
 }
 
 TEST_F(BrowseJourney, RecentlyViewedListKeepsTheTenNewestFiles) {
@@ -301,13 +206,13 @@ TEST_F(BrowseJourney, RecentlyViewedListKeepsTheTenNewestFiles) {
   Start();
   for (const Viewed& each : viewed) {
     ASSERT_TRUE(ClickRow(each.row));
-    ASSERT_TRUE(TitleShows(each.file)) << Title();
+    ASSERT_TRUE(Shows(each.file)) << Title();
   }
   // The oldest of the eleven fell out: the last item is the second one viewed.
   ASSERT_TRUE(ChooseRecent("End Return"));
-  EXPECT_TRUE(TitleShows("Basics/GtkCommon.oxi")) << Title();
+  EXPECT_TRUE(Shows("Basics/GtkCommon.oxi")) << Title();
   ASSERT_TRUE(ChooseRecent("Home Return"));
-  EXPECT_TRUE(TitleShows("Widgets/SpinButton.ox")) << Title();
+  EXPECT_TRUE(Shows("Widgets/SpinButton.ox")) << Title();
 }
 
 }  // namespace

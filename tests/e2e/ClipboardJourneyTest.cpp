@@ -6,16 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "E2eSupport.h"
 #include "support/TempDirectory.h"
@@ -27,12 +24,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kSearchFieldX = 100;
-constexpr int kToolY = 17;
-constexpr int kCopyButtonX = -146 + 15;
-
-constexpr const char* kMarker = "clipboard marker of the clipboard journey";
-
 // Clipboard managers that keep the clipboard of a program that has ended.
 // xfce4-clipman owns CLIPBOARD_MANAGER, so GTK sends it the store request at
 // the end; it keeps the text through its own copy of each new clipboard
@@ -40,69 +31,6 @@ constexpr const char* kMarker = "clipboard marker of the clipboard journey";
 // after GTK's ten seconds of waiting. The last test below answers the request
 // itself.
 constexpr const char* kClipboardManagers[] = {"xfce4-clipman"};
-
-std::string ClipboardText() {
-  return e2e::Output("timeout 5 xclip -o -selection clipboard 2>/dev/null");
-}
-
-// Waits until the clipboard holds the text; false at the time-out.
-bool ClipboardBecomes(const std::string& expected, int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (ClipboardText() != expected) {
-    if (Clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
-
-// Puts the marker on the clipboard, held by an xclip in the background that
-// ends when another program takes the clipboard over (or after 30 s).
-bool MarkClipboard() {
-  e2e::Run(std::string("printf %s '") + kMarker +
-           "' | timeout 30 xclip -quiet -selection clipboard >/dev/null 2>&1 &");
-  return ClipboardBecomes(kMarker, 5000);
-}
-
-void AppendUtf8(std::string& text, unsigned long code) {
-  if (code < 0x80) {
-    text += static_cast<char>(code);
-  } else if (code < 0x800) {
-    text += static_cast<char>(0xC0 | (code >> 6));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    text += static_cast<char>(0xE0 | (code >> 12));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (code >> 18));
-    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// A code file's text in UTF-8: after a UTF-8 mark as it is, after a UTF-16
-// little-endian mark converted, without a mark one character per byte.
-std::string DecodedText(const std::string& bytes) {
-  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return bytes.substr(3);
-  std::string text;
-  if (bytes.rfind("\xFF\xFE", 0) == 0) {
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      unsigned long code =
-          static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
-      if (code >= 0xD800 && code < 0xDC00 && i + 3 < bytes.size()) {
-        const unsigned long low = static_cast<unsigned char>(bytes[i + 2]) |
-                                  static_cast<unsigned char>(bytes[i + 3]) << 8;
-        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-        i += 2;
-      }
-      AppendUtf8(text, code);
-    }
-    return text;
-  }
-  for (char byte : bytes) AppendUtf8(text, static_cast<unsigned char>(byte));
-  return text;
-}
 
 std::string FindOnPath(const std::string& name) {
   const char* path = std::getenv("PATH");
@@ -229,58 +157,26 @@ class XConnection {
   Display* display_;
 };
 
-class ClipboardJourney : public testing::Test {
+class ClipboardJourney : public e2e::Journey {
  protected:
-  void SetUp() override { ASSERT_TRUE(stage_.Ok()); }
-
-  void Start() {
-    program_ = std::make_unique<e2e::RunningProgram>(stage_.Program(), stage_.ProgramDirectory());
-    window_ = e2e::WaitForWindowOf(program_->Pid(), e2e::kPlainMainWindow);
-    ASSERT_NE(window_, 0u) << "the main window did not appear";
-  }
-
   // Searches the term from an empty search field and waits until the file
   // named is shown.
   bool Find(const std::string& term, const std::string& file) {
-    return e2e::ClickAt(window_, kSearchFieldX, kToolY) && e2e::SendKeys(window_, "Delete") &&
-           e2e::TypeText(window_, term) &&
-           e2e::WaitForWindowOf(program_->Pid(), "^Linux OX-ZUR-Erirada-Vuvazo ~ " + file + "$",
-                                10000) != 0;
+    return e2e::ClickAt(main_, e2e::kSearchFieldX, e2e::kToolRowY) &&
+           e2e::SendKeys(main_, "Delete") && e2e::TypeText(main_, term) && Shows(file);
   }
-
-  // Clicks the copy button; returns what the clipboard then holds, or the
-  // marker when the button put nothing there.
-  std::string Copy() {
-    if (!MarkClipboard()) return "<the clipboard could not be marked>";
-    if (!e2e::ClickAt(window_, kCopyButtonX, kToolY)) return "<no click>";
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    std::string text = ClipboardText();
-    while (text == kMarker && Clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      text = ClipboardText();
-    }
-    return text;
-  }
-
-  std::string ShownCodeOf(const std::string& file) const {
-    return e2e::ShownCode(DecodedText(TempDirectory::Read(stage_.Root() + "/Library/" + file)));
-  }
-
-  e2e::StagedCopy stage_;
-  std::unique_ptr<e2e::RunningProgram> program_;
-  unsigned long window_ = 0;
 };
 
 TEST_F(ClipboardJourney, CopiedCodeKeepsEveryCharacterWhateverTheFileEncoding) {
-  Start();
+  ASSERT_NO_FATAL_FAILURE(Start());
   // UTF-8 with a byte-order mark, UTF-16 and single-byte text, each with
   // characters beyond ASCII; the first two also with topic links.
-  ASSERT_TRUE(Find("hallo welt", "Basics/HelloWorld\\.ox"));
-  EXPECT_EQ(Copy(), ShownCodeOf("Basics/HelloWorld.ox"));
-  ASSERT_TRUE(Find("farbauswahl", "Dialogs/ColorChooser\\.ox"));
-  EXPECT_EQ(Copy(), ShownCodeOf("Dialogs/ColorChooser.ox"));
-  ASSERT_TRUE(Find("gkeyfile", "System/KeyFileSettings\\.ox"));
-  EXPECT_EQ(Copy(), ShownCodeOf("System/KeyFileSettings.ox"));
+  ASSERT_TRUE(Find("hallo welt", "Basics/HelloWorld.ox"));
+  EXPECT_EQ(CopiedCode(), ShownCodeOf("Basics/HelloWorld.ox"));
+  ASSERT_TRUE(Find("farbauswahl", "Dialogs/ColorChooser.ox"));
+  EXPECT_EQ(CopiedCode(), ShownCodeOf("Dialogs/ColorChooser.ox"));
+  ASSERT_TRUE(Find("gkeyfile", "System/KeyFileSettings.ox"));
+  EXPECT_EQ(CopiedCode(), ShownCodeOf("System/KeyFileSettings.ox"));
 }
 
 TEST_F(ClipboardJourney, CopiedCodeOutlivesTheProgramWhenAClipboardManagerRuns) {
@@ -313,17 +209,17 @@ TEST_F(ClipboardJourney, CopiedCodeOutlivesTheProgramWhenAClipboardManagerRuns) 
   }
 
   // The user copies the code, then quits with Escape.
-  Start();
-  ASSERT_TRUE(Find("hallo welt", "Basics/HelloWorld\\.ox"));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Find("hallo welt", "Basics/HelloWorld.ox"));
   const std::string code = ShownCodeOf("Basics/HelloWorld.ox");
-  ASSERT_EQ(Copy(), code);
-  ASSERT_TRUE(e2e::SendKeys(window_, "Escape"));
+  ASSERT_EQ(CopiedCode(), code);
+  ASSERT_TRUE(e2e::SendKeys(main_, "Escape"));
   const auto status = program_->WaitForExit(40000);
   ASSERT_TRUE(status.has_value()) << "the program did not end";
   EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "status " << *status;
 
   // The manager took the clipboard over and hands out the code.
-  EXPECT_TRUE(ClipboardBecomes(code, 10000)) << ClipboardText();
+  EXPECT_TRUE(e2e::ClipboardBecomes(code, 10000)) << e2e::ClipboardText();
   if (running) {
     EXPECT_FALSE(running->WaitForExit(0).has_value()) << "the manager ended";
   }
@@ -341,11 +237,11 @@ TEST_F(ClipboardJourney, ProgramHandsTheCopiedCodeToTheClipboardManagerWhenItEnd
   const Window manager = x.BecomeClipboardManager();
   ASSERT_NE(manager, 0u);
 
-  Start();
-  ASSERT_TRUE(Find("hallo welt", "Basics/HelloWorld\\.ox"));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Find("hallo welt", "Basics/HelloWorld.ox"));
   const std::string code = ShownCodeOf("Basics/HelloWorld.ox");
-  ASSERT_EQ(Copy(), code);
-  ASSERT_TRUE(e2e::SendKeys(window_, "Escape"));
+  ASSERT_EQ(CopiedCode(), code);
+  ASSERT_TRUE(e2e::SendKeys(main_, "Escape"));
 
   // On its way out the program asks for the clipboard to be saved and, while
   // it waits for the answer, still hands out the code.

@@ -23,6 +23,9 @@
 #include <thread>
 #include <vector>
 
+#include "codeview/core/CodeFileText.h"
+#include "codeview/core/HighlightRanges.h"
+
 // Xlib last: its macros (None, Bool, Status) would clash with the headers above.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -116,6 +119,22 @@ std::optional<int> RunningProgram::WaitForExit(int timeoutMs) {
   return std::nullopt;
 }
 
+HelperWindow::HelperWindow(const std::string& program, const std::string& argument,
+                           const std::string& titlePattern) {
+  std::string name = program;
+  std::string value = argument;
+  char* argv[] = {name.data(), value.data(), nullptr};
+  if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, environ) != 0) pid_ = -1;
+  if (pid_ > 0) window_ = WaitForWindowOf(pid_, titlePattern, 20000);
+}
+
+HelperWindow::~HelperWindow() {
+  if (pid_ <= 0) return;
+  ::kill(pid_, SIGTERM);
+  int status = 0;
+  ::waitpid(pid_, &status, 0);
+}
+
 int Run(const std::string& commandLine) {
   const int status = std::system(commandLine.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -159,8 +178,8 @@ class XServer {
       if (data) XFree(data);
       return std::nullopt;
     }
-    const std::size_t bytes = items * static_cast<std::size_t>(format == 32 ? sizeof(long)
-                                                                             : format / 8);
+    const std::size_t bytes =
+        items * static_cast<std::size_t>(format == 32 ? sizeof(long) : format / 8);
     std::string value(reinterpret_cast<const char*>(data), bytes);
     XFree(data);
     return value;
@@ -186,10 +205,18 @@ class XServer {
            attributes.map_state == IsViewable;
   }
 
-  int Width(Window window) const {
+  int Width(Window window) const { return Place(window).width; }
+
+  // The window's top left corner on the screen and its size; all zero when
+  // the window is gone.
+  Geometry Place(Window window) const {
     XWindowAttributes attributes{};
-    if (!display_ || !XGetWindowAttributes(display_, window, &attributes)) return 0;
-    return attributes.width;
+    if (!display_ || !XGetWindowAttributes(display_, window, &attributes)) return {};
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_, window, Root(), 0, 0, &x, &y, &child);
+    return {x, y, attributes.width, attributes.height};
   }
 
   std::vector<Window> Children(Window window) const {
@@ -225,8 +252,7 @@ class XServer {
     int revert = 0;
     XGetInputFocus(display_, &focus, &revert);
     const Atom state = Intern("WM_STATE");
-    for (Window window = focus; window != 0 && window != PointerRoot;
-         window = Parent(window)) {
+    for (Window window = focus; window != 0 && window != PointerRoot; window = Parent(window)) {
       if (Property(window, state, AnyPropertyType)) return window;
     }
     return focus;
@@ -343,10 +369,7 @@ bool SendKeys(unsigned long window, const std::string& keys) {
 }
 
 bool TypeText(unsigned long window, const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  quoted += "'";
-  return Activate(window) && Run("xdotool type --clearmodifiers --delay 15 " + quoted) == 0;
+  return Activate(window) && Run("xdotool type --clearmodifiers --delay 15 " + Quote(text)) == 0;
 }
 
 bool PressKeys(const std::string& keys) {
@@ -378,6 +401,28 @@ bool TitleNamesFile(pid_t pid, const std::string& file, int timeoutMs) {
 
 std::string WindowTitle(unsigned long window) {
   return XServer::Get().Title(window);
+}
+
+std::ostream& operator<<(std::ostream& out, const Geometry& geometry) {
+  return out << geometry.width << "x" << geometry.height << "+" << geometry.x << "+" << geometry.y;
+}
+
+Geometry GeometryOf(unsigned long window) {
+  return XServer::Get().Place(window);
+}
+
+bool PlaceWindow(unsigned long window, int x, int y, int width, int height) {
+  const std::string id = std::to_string(window);
+  const std::string size =
+      width > 0 ? " windowsize " + id + " " + std::to_string(width) + " " + std::to_string(height)
+                : "";
+  Run("xdotool" + size + " windowmove " + id + " " + std::to_string(x) + " " + std::to_string(y));
+  // The window manager keeps the frame's offset; the client lands near the point.
+  return Eventually([&] {
+    const Geometry now = GeometryOf(window);
+    return (width <= 0 || (now.width == width && now.height == height)) &&
+           std::abs(now.x - x) < 40 && std::abs(now.y - y) < 60;
+  });
 }
 
 std::string LineTextAt(unsigned long window, int x, int y, int timeoutMs) {
@@ -437,6 +482,11 @@ std::string PreferencesOf(const StagedCopy& stage) {
 
 }  // namespace
 
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
 bool SetPreference(const StagedCopy& stage, const std::string& key, const std::string& value) {
   std::string text = TempDirectory::Read(PreferencesOf(stage));
   const std::size_t at = text.find("\n" + key + "=");
@@ -444,7 +494,7 @@ bool SetPreference(const StagedCopy& stage, const std::string& key, const std::s
   const std::size_t end = text.find('\n', at + 1);
   text.replace(at + 1, end == std::string::npos ? std::string::npos : end - at - 1,
                key + "=" + value);
-  std::ofstream(PreferencesOf(stage), std::ios::binary | std::ios::trunc) << text;
+  WriteFile(PreferencesOf(stage), text);
   return true;
 }
 
@@ -456,33 +506,43 @@ bool PreferenceBecomes(const StagedCopy& stage, const std::string& key, const st
       timeoutMs);
 }
 
-std::string ShownCode(const std::string& text) {
-  std::string_view rest(text);
-  if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i < rest.size(); ++i) {
-    if (rest[i] == '\r' || rest[i] == '\n') {
-      if (rest[i] == '\r' && i + 1 < rest.size() && rest[i + 1] == '\n') ++i;
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += rest[i];
-    }
+std::string ShownCode(const std::string& bytes) {
+  std::string text = codeview::DecodeCodeFile(bytes).text;
+  // The view puts a label in place of each link target, from the last to the
+  // first; no display-free function gives the text without them.
+  const codeview::HighlightRanges found =
+      codeview::ScanHighlightRanges(text, library::CodeMarking::Plain);
+  for (auto link = found.links.rbegin(); link != found.links.rend(); ++link) {
+    text.erase(link->targetStart, link->targetEnd - link->targetStart);
   }
-  if (!line.empty()) lines.push_back(line);
-  const std::string linkMarker = "; Link to topic:   ";
-  std::string shown;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::string& each = lines[i];
-    each.erase(0, std::min(each.find_first_not_of('?'), each.size()));
-    if (each.starts_with("; IDE Options = ")) break;
-    const std::size_t link = each.find(linkMarker);
-    if (link != std::string::npos) each.resize(link + linkMarker.size());
-    if (i > 0) shown += '\n';
-    shown += each;
-  }
-  return shown;
+  return text;
+}
+
+std::string ClipboardText() {
+  return Output("timeout 5 xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null");
+}
+
+bool ClipboardBecomes(const std::string& expected, int timeoutMs) {
+  return Eventually([&] { return ClipboardText() == expected; }, timeoutMs);
+}
+
+bool MarkClipboard() {
+  Run(std::string("printf %s ") + Quote(kClipboardMarker) +
+      " | timeout 30 xclip -quiet -selection clipboard >/dev/null 2>&1 &");
+  return ClipboardBecomes(kClipboardMarker);
+}
+
+std::string CopyWithButton(unsigned long mainWindow, int timeoutMs) {
+  if (!MarkClipboard()) return "<the clipboard could not be marked>";
+  if (!ClickAt(mainWindow, kCopyButtonX, kToolRowY)) return "<no click>";
+  std::string text = kClipboardMarker;
+  Eventually(
+      [&] {
+        text = ClipboardText();
+        return text != kClipboardMarker;
+      },
+      timeoutMs);
+  return text;
 }
 
 void ExpectOrderlyEnd(RunningProgram& program, int timeoutMs) {
@@ -497,6 +557,60 @@ void ExpectOrderlyEnd(RunningProgram& program, int timeoutMs) {
 void EndWithEscape(RunningProgram& program, unsigned long mainWindow) {
   ASSERT_TRUE(SendKeys(mainWindow, "Escape"));
   ExpectOrderlyEnd(program);
+}
+
+void Journey::TearDown() {
+  if (program_ && !program_->Ended() && main_ != 0 && !HasFailure()) End();
+}
+
+void Journey::SetPreference(const std::string& key, const std::string& value) {
+  ASSERT_TRUE(e2e::SetPreference(stage_, key, value)) << key << " is not in the preferences";
+}
+
+bool Journey::PreferenceBecomes(const std::string& key, const std::string& value) const {
+  return e2e::PreferenceBecomes(stage_, key, value);
+}
+
+void Journey::Start(const StartOptions& options) {
+  if (program_ && !program_->Ended()) {
+    ASSERT_NO_FATAL_FAILURE(End());
+  }
+  program_.reset();
+  main_ = 0;
+  program_ = std::make_unique<RunningProgram>(stage_.Program(), stage_.ProgramDirectory(), options);
+  main_ = WaitForWindowOf(program_->Pid(), kPlainMainWindow);
+  ASSERT_NE(main_, 0u) << "the main window did not appear";
+}
+
+void Journey::End() {
+  ASSERT_TRUE(program_);
+  EndWithEscape(*program_, main_);
+}
+
+unsigned long Journey::OpenSettings() const {
+  if (!ClickAt(main_, kSettingsButtonX, kToolRowY)) return 0;
+  return WaitForWindowOf(Pid(), kSettingsWindow, 10000);
+}
+
+bool Journey::ChooseMenuItem(int buttonX, int n) const {
+  if (!OpenPopupAt(main_, buttonX, kToolRowY)) return false;
+  std::string keys;
+  for (int i = 0; i < n; ++i) keys += "Down ";
+  return PressKeys(keys + "Return");
+}
+
+unsigned long Journey::WaitForMessageBox(int timeoutMs) const {
+  return WaitForWindowBesides(Pid(), kPlainMainWindow, main_, timeoutMs);
+}
+
+void Journey::ExpectEscapeHides(unsigned long window) const {
+  ASSERT_NE(window, 0u) << "the window did not open";
+  const std::string title = WindowTitle(window);
+  ASSERT_TRUE(SendKeys(window, "Escape"));
+  EXPECT_TRUE(WaitUntilHidden(window)) << title;
+  const std::optional<int> ended = program_->WaitForExit(300);
+  EXPECT_FALSE(ended.has_value()) << "the program must go on after Escape in " << title
+                                  << "; it ended with status " << ended.value_or(-1);
 }
 
 }  // namespace e2e

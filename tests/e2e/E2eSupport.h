@@ -2,14 +2,18 @@
 // as a real process and driven with real input through xdotool.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "library/core/SettingsFile.h"
 #include "support/TempDirectory.h"
 
 namespace e2e {
@@ -21,7 +25,19 @@ inline constexpr const char* kPlainMainWindow = "^Linux OX-ZUR-Erirada-Vuvazo$";
 inline constexpr const char* kErrorWindow = "^Linux OX-ZUR-Erirada-Vuvazo-Error$";
 inline constexpr const char* kXmlErrorWindow = "^Linux OX-ZUR-Erirada-VuvazoError$";
 inline constexpr const char* kSettingsWindow = "^Linux OX-ZUR-Erirada-Vuvazo - Settings$";
-inline constexpr const char* kPreferencesName = "LinuxOX VIZ-AduDozuzo.ini";
+inline constexpr const char* kPreferencesName = library::kPreferencesFileName;
+
+// The tool row of the main window: the middle of its controls, where a
+// negative x counts from the window's right edge.
+inline constexpr int kToolRowY = 17;
+inline constexpr int kSearchFieldX = 100;
+inline constexpr int kAdminButtonX = 418 + 15;
+inline constexpr int kCopyButtonX = -146 + 15;
+inline constexpr int kSettingsButtonX = -114 + 15;
+inline constexpr int kInfoButtonX = -40 + 15;
+// The settings window's Save button.
+inline constexpr int kSaveButtonX = 475;
+inline constexpr int kSaveButtonY = 488;
 
 // A copy of the staged tree (Templates, Export, Library with the program) in
 // a fresh folder, so a test may change preferences and exports freely.
@@ -59,12 +75,32 @@ class RunningProgram {
   ~RunningProgram();
 
   pid_t Pid() const { return pid_; }
+  // Whether its end has been seen by WaitForExit.
+  bool Ended() const { return reaped_; }
   // Waits for the end; returns the raw wait status, or nothing on time-out.
   std::optional<int> WaitForExit(int timeoutMs = 20000);
 
  private:
   pid_t pid_ = -1;
   bool reaped_ = false;
+};
+
+// One of the helper windows (tests/support), started on the same display
+// with one argument and ended with SIGTERM when the object goes.
+class HelperWindow {
+ public:
+  HelperWindow(const std::string& program, const std::string& argument,
+               const std::string& titlePattern);
+  HelperWindow(const HelperWindow&) = delete;
+  HelperWindow& operator=(const HelperWindow&) = delete;
+  ~HelperWindow();
+
+  // 0 when its window did not appear.
+  unsigned long Window() const { return window_; }
+
+ private:
+  pid_t pid_ = -1;
+  unsigned long window_ = 0;
 };
 
 // Waits for the program's end and expects an exit with status 0.
@@ -130,6 +166,20 @@ bool TitleNamesFile(pid_t pid, const std::string& file, int timeoutMs = 10000);
 // The window's title; empty when the window is gone.
 std::string WindowTitle(unsigned long window);
 
+// A window's place on the screen (as the window manager put it) and its size.
+struct Geometry {
+  int x = 0, y = 0, width = 0, height = 0;
+  bool operator==(const Geometry&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Geometry& geometry);
+
+// All zero when the window is gone.
+Geometry GeometryOf(unsigned long window);
+
+// Moves a window (and resizes it when a size is given) and waits until the
+// window manager has done so.
+bool PlaceWindow(unsigned long window, int x, int y, int width = 0, int height = 0);
+
 // The text of the line at a point of a window: a triple click there selects
 // it, and the primary selection hands it over. Empty when nothing came.
 std::string LineTextAt(unsigned long window, int x, int y, int timeoutMs = 3000);
@@ -148,6 +198,9 @@ std::string Quote(const std::string& text);
 // The text with the special characters of a regular expression escaped.
 std::string RegexEscaped(const std::string& text);
 
+// Writes the bytes to a file, creating its folders.
+void WriteFile(const std::string& path, const std::string& bytes);
+
 // Replaces the value of the key in the copy's preferences file; false when
 // the file has no such key.
 bool SetPreference(const StagedCopy& stage, const std::string& key, const std::string& value);
@@ -156,9 +209,78 @@ bool SetPreference(const StagedCopy& stage, const std::string& key, const std::s
 bool PreferenceBecomes(const StagedCopy& stage, const std::string& key, const std::string& value,
                        int timeoutMs = 10000);
 
-// What the code view shows of a code file's UTF-8 text: no byte-order mark,
-// no leading "?" on a line, nothing from the options block on, and the
-// topic-link targets left out (they live in embedded labels, not the text).
-std::string ShownCode(const std::string& text);
+// What the code view holds of a code file's bytes: the decoded text without
+// the targets of its topic links, which the view shows as labels beside the
+// text.
+std::string ShownCode(const std::string& bytes);
+
+// The clipboard's text as UTF-8; empty when nobody holds the clipboard.
+std::string ClipboardText();
+
+// Waits until the clipboard holds the text; false at the time-out.
+bool ClipboardBecomes(const std::string& expected, int timeoutMs = 5000);
+
+// A text no program puts on the clipboard by itself. MarkClipboard puts it
+// there, held by an xclip in the background that ends when another program
+// takes the clipboard over (or after 30 s).
+inline constexpr const char* kClipboardMarker = "clipboard marker of the end-to-end tests";
+bool MarkClipboard();
+
+// Clicks the main window's copy button and returns what the clipboard then
+// holds: the marker when the click put nothing there within the time.
+std::string CopyWithButton(unsigned long mainWindow, int timeoutMs = 10000);
+
+// The staged program as a user meets it: a copy of the staged tree for each
+// test, the program started in its folder with the main window waited for
+// (it shows no entry at the start), and at the end of the test Escape in the
+// main window, which must end it with status 0. A test that failed leaves
+// its program to be killed instead.
+class Journey : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(stage_.Ok()); }
+  void TearDown() override;
+
+  std::string Library() const { return stage_.Root() + "/Library/"; }
+  std::string PreferencesPath() const { return stage_.ProgramDirectory() + kPreferencesName; }
+  std::string Preferences() const { return TempDirectory::Read(PreferencesPath()); }
+
+  // Replaces the value of a key in the copy's preferences, for the next start.
+  void SetPreference(const std::string& key, const std::string& value);
+  bool PreferenceBecomes(const std::string& key, const std::string& value) const;
+
+  // Starts the program, after ending one started before with Escape, and
+  // waits for its main window.
+  void Start(const StartOptions& options = {});
+  // Escape in the main window; the program must end with status 0.
+  void End();
+
+  pid_t Pid() const { return program_->Pid(); }
+  std::string Title() const { return WindowTitle(main_); }
+  // Waits until the main window's title names the shown file as given.
+  bool Shows(const std::string& file) const { return TitleNamesFile(Pid(), file); }
+  // Waits until the main window's title names no file.
+  bool ShowsNoFile() const { return WaitForWindowOf(Pid(), kPlainMainWindow, 10000) != 0; }
+
+  // Opens the settings window with its button; 0 when it did not open.
+  unsigned long OpenSettings() const;
+  // Chooses the n-th item of the popup menu of the tool-row button at buttonX.
+  bool ChooseMenuItem(int buttonX, int n) const;
+  // A message box of the program: a window with the main window's title that
+  // is not the main window.
+  unsigned long WaitForMessageBox(int timeoutMs = 10000) const;
+  // Escape in a window of the program hides it, and the program goes on.
+  void ExpectEscapeHides(unsigned long window) const;
+
+  // The code view's text, copied with the copy button.
+  std::string CopiedCode(int timeoutMs = 10000) const { return CopyWithButton(main_, timeoutMs); }
+  // What the code view shows of a file of the library.
+  std::string ShownCodeOf(const std::string& file) const {
+    return ShownCode(TempDirectory::Read(Library() + file));
+  }
+
+  StagedCopy stage_;
+  std::unique_ptr<RunningProgram> program_;
+  unsigned long main_ = 0;
+};
 
 }  // namespace e2e

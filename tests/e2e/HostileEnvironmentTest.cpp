@@ -18,7 +18,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -37,7 +36,9 @@
 
 #include "E2eSupport.h"
 #include "app/BuildVariant.h"
+#include "library/core/IndexRowMarkup.h"
 #include "support/TempDirectory.h"
+#include "toolkit/core/UriList.h"
 
 extern char** environ;
 
@@ -239,32 +240,6 @@ class OutsidePrograms {
 
 // --- Test data ---------------------------------------------------------------
 
-std::string EscapeXml(const std::string& text) {
-  std::string escaped;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      case '\'':
-        escaped += "&apos;";
-        break;
-      default:
-        escaped += c;
-    }
-  }
-  return escaped;
-}
-
 struct DatabaseEntry {
   std::string title;
   std::string file;
@@ -279,10 +254,10 @@ std::string Database(const std::vector<DatabaseEntry>& entries) {
       "<library Name=\"Hostile\">Hostile test library\n"
       "  <category Name=\"Cases\">Cases of the test\n";
   for (const DatabaseEntry& entry : entries) {
-    const std::string title = EscapeXml(entry.title);
+    const std::string title = library::EscapeMarkup(entry.title);
     xml += "    <entry theme_de=\"" + title + "\" theme_en=\"" + title + "\" theme_fr=\"" + title +
            "\" descript_de=\"Eintrag\" descript_en=\"Entry\" descript_fr=\"Entree\" File=\"" +
-           EscapeXml(entry.file) + "\"/>\n";
+           library::EscapeMarkup(entry.file) + "\"/>\n";
   }
   return xml + "  </category>\n</library>\n";
 }
@@ -648,8 +623,8 @@ TEST_P(IntegerLimits, StartKeepTheFileAndSaveWithinTheLimits) {
 INSTANTIATE_TEST_SUITE_P(
     HostileEnvironment, IntegerLimits,
     testing::Values(
-        LimitCase{"Largest", "9223372036854775807", "9223372036854775807", "24"},
-        LimitCase{"Smallest", "-9223372036854775808", "-9223372036854775808", "6"},
+        // How values are read at and past the limits is the preferences
+        // reader's own test; here the window and Save meet the saturated ends.
         LimitCase{"OneAboveLargest", "9223372036854775808", "9223372036854775807", "24"},
         LimitCase{"FortyDigitsBelowSmallest", "-9999999999999999999999999999999999999999",
                   "-9223372036854775808", "6"}),
@@ -840,24 +815,6 @@ TEST(HostileEnvironment, AHostileLibraryPathReachesTheDesktopOpenerAsOneArgument
 
 // --- URI lists dropped onto the code view ------------------------------------
 
-// "file://" and the path with every byte but the unreserved ones and "/"
-// percent-encoded, as file managers send it.
-std::string FileUri(const std::string& path) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string uri = "file://";
-  for (const char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (std::isalnum(byte) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
-      uri += c;
-    } else {
-      uri += '%';
-      uri += kHex[byte >> 4];
-      uri += kHex[byte & 0x0f];
-    }
-  }
-  return uri;
-}
-
 // The drag source helper, started on the same display.
 class DragSourceWindow {
  public:
@@ -933,7 +890,7 @@ TEST(HostileEnvironment, DroppedUriListsAreShownOrIgnoredAsTheyDeserve) {
     char name[16];
     std::snprintf(name, sizeof name, "f%04d.ox", i);
     WriteFile(drops + "many/" + name, "Procedure Many()\n");
-    thousand += FileUri(drops + "many/" + name) + "\r\n";
+    thousand += toolkit::FileUriFromPath(drops + "many/" + name) + "\r\n";
   }
   ASSERT_EQ(::mkfifo((drops + "pipe.ox").c_str(), 0644), 0);
   const std::string title = std::string(kProgramTitle) + " ~ ";
@@ -945,15 +902,18 @@ TEST(HostileEnvironment, DroppedUriListsAreShownOrIgnoredAsTheyDeserve) {
       {"NonFileUris", "http://example.org/a.ox\r\nsmb://host/share/b.ox\r\nmailto:x@y.z\r\n",
        kProgramTitle, ""},
       {"FileOnAnotherHost", "file://elsewhere" + drops + "a.ox\r\n", kProgramTitle, ""},
-      {"InvalidPercentEncoding", FileUri(drops) + "x%zz.ox\r\n", kProgramTitle, ""},
-      {"LineFeedInTheName", FileUri(drops) + "a.ox%0Ab.ox\r\n", kProgramTitle, ""},
-      {"PercentEncodedName", FileUri(drops + "per cent%20 name.ox") + "\r\n",
+      {"InvalidPercentEncoding", toolkit::FileUriFromPath(drops) + "x%zz.ox\r\n", kProgramTitle,
+       ""},
+      {"LineFeedInTheName", toolkit::FileUriFromPath(drops) + "a.ox%0Ab.ox\r\n", kProgramTitle, ""},
+      {"PercentEncodedName", toolkit::FileUriFromPath(drops + "per cent%20 name.ox") + "\r\n",
        title + "per cent%20 name.ox", ""},
       {"AThousandFiles", thousand, title + "f0000.ox", ""},
-      {"AThousandFilesTheFirstMissing", FileUri(drops + "gone.ox") + "\r\n" + thousand,
-       title + "gone.ox", "Missing file:\n" + drops + "gone.ox" + missingTail},
-      {"MissingFile", FileUri(drops + "missing.ox") + "\n", title + "missing.ox", ""},
-      {"NamedPipe", FileUri(drops + "pipe.ox") + "\n", title + "pipe.ox", ""},
+      {"AThousandFilesTheFirstMissing",
+       toolkit::FileUriFromPath(drops + "gone.ox") + "\r\n" + thousand, title + "gone.ox",
+       "Missing file:\n" + drops + "gone.ox" + missingTail},
+      {"MissingFile", toolkit::FileUriFromPath(drops + "missing.ox") + "\n", title + "missing.ox",
+       ""},
+      {"NamedPipe", toolkit::FileUriFromPath(drops + "pipe.ox") + "\n", title + "pipe.ox", ""},
   };
 
   Viewer viewer(stage);

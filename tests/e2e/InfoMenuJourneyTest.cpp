@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -19,10 +18,10 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "E2eSupport.h"
+#include "library/core/XmlParsing.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/TempDirectory.h"
 
@@ -30,12 +29,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using e2e::kMainWindow;
-
 constexpr const char* kAboutWindow = "^About Orvex-Linux-API-Viewer$";
 constexpr const char* kDatabaseWindow = "^About: Current database & file$";
 constexpr const char* kUpdateWindow = "^Orvex-Linux-API-Viewer: Update check$";
-constexpr const char* kProgramTitle = "Linux OX-ZUR-Erirada-Vuvazo";
 // The update server the build asks, and the version file's path there.
 constexpr const char* kUpdateHost = ORVEX_UPDATE_HOST;
 constexpr const char* kLoopbackHost = "127.0.0.1:";
@@ -45,26 +41,18 @@ constexpr const char* kProgramVersion = "0.25.37";
 // Generous: the program runs under the sanitizers on a loaded machine.
 constexpr int kAnswerMs = 10000;
 
-// The info button of the tool row, counted from the main window's right edge.
-constexpr int kInfoButtonX = -40 + 15;
-constexpr int kToolRowY = 17;
 // Items of the info menu, counted from the top.
 constexpr int kAboutItem = 1;
 constexpr int kDatabaseItem = 2;
 constexpr int kUpdateItem = 3;
 
-int WindowValue(unsigned long window, const std::string& key) {
-  const std::string info = e2e::Output("xwininfo -id " + std::to_string(window) + " 2>/dev/null");
-  const std::size_t at = info.find(key);
-  return at == std::string::npos ? 0 : std::atoi(info.c_str() + at + key.size());
-}
-
 // --- The library as the test reads it ------------------------------------------
 
-// What the database information reports, counted from the XML file by the
-// test's own reading: the root's caption and text, the categories with
-// entries (the viewer's own chapter left out), the entries with a file
-// directly in them, and the release date (the fourth word of the root's text).
+// What the database information reports, counted by the test from the
+// library's XML file as the program's parser reads it: the root's caption and
+// text, the categories with entries (the viewer's own chapter left out), the
+// entries with a file directly in them, and the release date (the fourth
+// word of the root's text).
 struct LibraryFacts {
   std::string rootCaption;
   std::string rootText;
@@ -73,78 +61,35 @@ struct LibraryFacts {
   std::string releaseDate;
 };
 
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-std::string AttributeOf(const std::string& tag, const std::string& name) {
-  const std::string key = " " + name + "=\"";
-  std::size_t at = tag.find(key);
-  if (at == std::string::npos) {
-    at = tag.find("\n" + key.substr(1));
-    if (at == std::string::npos) return {};
+std::string AttributeOf(const library::XmlElement& element, const std::string& name) {
+  for (const library::XmlAttribute& attribute : element.attributes) {
+    if (attribute.name == name) return attribute.value;
   }
-  const std::size_t start = tag.find('"', at) + 1;
-  return tag.substr(start, tag.find('"', start) - start);
+  return {};
 }
 
-LibraryFacts ReadLibrary(const std::string& xml) {
-  struct Element {
-    int level;
-    std::string caption;
-    std::string file;
-    int children = 0;
-    int parent = -1;
-  };
-  std::vector<Element> elements;
-  std::vector<int> open;
+LibraryFacts ReadLibrary(const std::string& path) {
+  library::XmlDocument document;
   LibraryFacts facts;
-  std::size_t at = 0;
-  while ((at = xml.find('<', at)) != std::string::npos) {
-    if (xml.compare(at, 4, "<!--") == 0) {
-      at = xml.find("-->", at);
-      continue;
-    }
-    if (xml.compare(at, 2, "<?") == 0) {
-      at = xml.find("?>", at);
-      continue;
-    }
-    if (xml.compare(at, 2, "</") == 0) {
-      if (!open.empty()) open.pop_back();
-      ++at;
-      continue;
-    }
-    // The tag runs to the first ">" outside quotes.
-    std::size_t end = at;
-    for (bool quoted = false; end < xml.size() && (quoted || xml[end] != '>'); ++end) {
-      if (xml[end] == '"') quoted = !quoted;
-    }
-    const std::string tag = xml.substr(at, end - at + 1);
-    Element element{static_cast<int>(open.size()), AttributeOf(tag, "Name"),
-                    AttributeOf(tag, "File")};
-    if (!open.empty()) {
-      element.parent = open.back();
-      ++elements[static_cast<std::size_t>(open.back())].children;
-    }
-    elements.push_back(element);
-    if (element.level == 0) {
-      facts.rootCaption = element.caption;
-      facts.rootText = Trimmed(xml.substr(end + 1, xml.find('<', end) - end - 1));
-    }
-    if (tag.size() < 2 || tag[tag.size() - 2] != '/') {
-      open.push_back(static_cast<int>(elements.size()) - 1);
-    }
-    at = end;
+  if (library::LoadXmlFile(path, document) != library::XmlLoadResult::Parsed ||
+      !document.HasRoot()) {
+    return facts;
   }
+  const auto& elements = document.elements;
+  facts.rootCaption = AttributeOf(elements.front(), "Name");
+  facts.rootText = elements.front().text;
+  // Elements come in document order, each before its children.
   constexpr const char* kViewerChapter = "ZUR Erirada Vuvazo";
-  for (const Element& element : elements) {
-    if (element.level == 1 && element.children > 0 && element.caption != kViewerChapter) {
-      ++facts.topics;
+  std::string category;
+  for (std::size_t i = 1; i < elements.size(); ++i) {
+    const library::XmlElement& element = elements[i];
+    const bool hasChildren = i + 1 < elements.size() && elements[i + 1].depth > element.depth;
+    if (element.depth == 1) {
+      category = AttributeOf(element, "Name");
+      if (hasChildren && category != kViewerChapter) ++facts.topics;
     }
-    if (element.level == 2 && element.children == 0 && !element.file.empty() &&
-        elements[static_cast<std::size_t>(element.parent)].caption != kViewerChapter) {
+    if (element.depth == 2 && !hasChildren && !AttributeOf(element, "File").empty() &&
+        category != kViewerChapter) {
       ++facts.entries;
     }
   }
@@ -199,50 +144,27 @@ std::string VersionFile(const std::string& program, const std::string& library) 
 
 // --- The program ----------------------------------------------------------------
 
-class InfoMenuJourney : public testing::Test {
+class InfoMenuJourney : public e2e::Journey {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(stage_.Ok());
-    facts_ = ReadLibrary(TempDirectory::Read(Library() + "OX-LinuxAPI-Toc.xml"));
-  }
-
-  std::string Library() const { return stage_.Root() + "/Library/"; }
-
-  void StartProgram() {
-    program_ = std::make_unique<e2e::RunningProgram>(stage_.Program(), stage_.ProgramDirectory());
-    main_ = e2e::WaitForWindowOf(program_->Pid(), kMainWindow);
-    ASSERT_NE(main_, 0u) << "the main window did not open";
+    ASSERT_NO_FATAL_FAILURE(Journey::SetUp());
+    facts_ = ReadLibrary(Library() + "OX-LinuxAPI-Toc.xml");
   }
 
   // Chooses the n-th item of the info menu and waits for the window it opens.
   unsigned long ChooseInfoItem(int n, const char* windowTitle) {
-    if (!e2e::OpenPopupAt(main_, kInfoButtonX, kToolRowY)) return 0;
-    std::string keys;
-    for (int i = 0; i < n; ++i) keys += "Down ";
-    if (!e2e::PressKeys(keys + "Return")) return 0;
-    return e2e::WaitForWindowOf(program_->Pid(), windowTitle, kAnswerMs);
+    if (!ChooseMenuItem(e2e::kInfoButtonX, n)) return 0;
+    return e2e::WaitForWindowOf(Pid(), windowTitle, kAnswerMs);
   }
 
-  // Escape hides the window, and the program goes on.
-  void EscapeHides(unsigned long window) {
-    ASSERT_TRUE(e2e::SendKeys(window, "Escape"));
-    EXPECT_TRUE(e2e::WaitUntilHidden(window));
-    EXPECT_FALSE(program_->WaitForExit(300).has_value()) << "the program ended";
-  }
-
-  void EndProgram() { e2e::EndWithEscape(*program_, main_); }
-
-  e2e::StagedCopy stage_;
   LibraryFacts facts_;
-  std::unique_ptr<e2e::RunningProgram> program_;
-  unsigned long main_ = 0;
 };
 
 // The middles of the lines of text in a band of a window, found on a
 // screenshot as the rows that hold dark pixels, grouped where they touch.
 std::vector<int> TextLinesBetween(unsigned long window, int top, int bottom,
                                   const std::string& scratch) {
-  const int width = WindowValue(window, "Width:");
+  const int width = e2e::GeometryOf(window).width;
   const std::string shot = scratch + "/about.png";
   const std::string pixels = scratch + "/about.rgb";
   fs::remove(pixels);
@@ -277,18 +199,17 @@ std::vector<int> TextLinesBetween(unsigned long window, int top, int bottom,
 // The texts of the About window between its logo and its web link (a click
 // on the link would open it), read line by line down its middle.
 std::set<std::string> AboutTexts(unsigned long about, const std::string& scratch) {
-  const int width = WindowValue(about, "Width:");
-  const int height = WindowValue(about, "Height:");
+  const e2e::Geometry place = e2e::GeometryOf(about);
   std::set<std::string> texts;
-  for (const int y : TextLinesBetween(about, 56, height - 90, scratch)) {
-    const std::string text = e2e::LineTextAt(about, width / 2, y);
+  for (const int y : TextLinesBetween(about, 56, place.height - 90, scratch)) {
+    const std::string text = e2e::LineTextAt(about, place.width / 2, y);
     if (!text.empty()) texts.insert(text);
   }
   return texts;
 }
 
 TEST_F(InfoMenuJourney, AboutShowsNameVersionAndDescriptionEachTimeItIsOpened) {
-  ASSERT_NO_FATAL_FAILURE(StartProgram());
+  ASSERT_NO_FATAL_FAILURE(Start());
   const std::string description =
       "Viewer für die Orvex-API-Funktions-Sammlung.\n"
       "Viewer for the Orvex API-functions-collection.";
@@ -303,24 +224,20 @@ TEST_F(InfoMenuJourney, AboutShowsNameVersionAndDescriptionEachTimeItIsOpened) {
     if (opening == 1) {
       ASSERT_TRUE(e2e::SendKeys(about, "Escape"));
     } else {
-      const int width = WindowValue(about, "Width:");
-      const int height = WindowValue(about, "Height:");
-      ASSERT_TRUE(e2e::ClickAt(about, width - 50, height - 25));
+      const e2e::Geometry place = e2e::GeometryOf(about);
+      ASSERT_TRUE(e2e::ClickAt(about, place.width - 50, place.height - 25));
     }
     EXPECT_TRUE(e2e::WaitUntilHidden(about));
   }
-  EndProgram();
 }
 
 TEST_F(InfoMenuJourney, DatabaseInformationShowsTheLibraryInUseWithItsCounts) {
   ASSERT_GT(facts_.topics, 0);
   ASSERT_GT(facts_.entries, 0);
-  ASSERT_NO_FATAL_FAILURE(StartProgram());
+  ASSERT_NO_FATAL_FAILURE(Start());
   // An entry is shown first: its file fills the lower part.
   ASSERT_TRUE(e2e::TypeText(main_, "Hallo Welt mit"));
-  ASSERT_TRUE(e2e::Eventually([&] {
-    return e2e::WindowTitle(main_) == std::string(kProgramTitle) + " ~ Basics/HelloWorld.ox";
-  })) << e2e::WindowTitle(main_);
+  ASSERT_TRUE(Shows("Basics/HelloWorld.ox")) << Title();
 
   const unsigned long info = ChooseInfoItem(kDatabaseItem, kDatabaseWindow);
   ASSERT_NE(info, 0u) << "the database information did not open";
@@ -344,8 +261,7 @@ TEST_F(InfoMenuJourney, DatabaseInformationShowsTheLibraryInUseWithItsCounts) {
   EXPECT_EQ(e2e::LineTextAt(info, 350, 228), "UTF8");
   EXPECT_EQ(e2e::LineTextAt(info, 670, 228), "Unicode");
 
-  EscapeHides(info);
-  EndProgram();
+  ExpectEscapeHides(info);
 }
 
 // The port of the update host when it is the loopback address, where the
@@ -386,7 +302,7 @@ TEST_F(InfoMenuJourney, UpdateCheckTellsOfNewerReleasesThenOfNoneThenKeepsItsTex
   ASSERT_EQ(facts_.releaseDate.size(), 10u) << facts_.rootText;
   auto server = std::make_unique<UpdateServer>(port);
   server->Answer(VersionFile("0.26.0", "2027-01-15"));
-  ASSERT_NO_FATAL_FAILURE(StartProgram());
+  ASSERT_NO_FATAL_FAILURE(Start());
 
   const auto results = [](unsigned long window) {
     return std::vector<std::string>{e2e::LineTextAt(window, 495, 23, 2000),
@@ -398,7 +314,7 @@ TEST_F(InfoMenuJourney, UpdateCheckTellsOfNewerReleasesThenOfNoneThenKeepsItsTex
   EXPECT_EQ(results(update),
             (std::vector<std::string>{" - ", std::string("yes:  ") + kProgramVersion + " → 0.26.0",
                                       "yes:  " + facts_.releaseDate + " → 2027-01-15"}));
-  EscapeHides(update);
+  ExpectEscapeHides(update);
 
   // The releases the program and the library are at: nothing newer.
   server->Answer(VersionFile(kProgramVersion, facts_.releaseDate));
@@ -407,7 +323,7 @@ TEST_F(InfoMenuJourney, UpdateCheckTellsOfNewerReleasesThenOfNoneThenKeepsItsTex
   const std::vector<std::string> none = {" - ", std::string("no:  ") + kProgramVersion,
                                          "no:  " + facts_.releaseDate};
   EXPECT_EQ(results(update), none);
-  EscapeHides(update);
+  ExpectEscapeHides(update);
   EXPECT_EQ(server->Targets(), (std::vector<std::string>{kVersionFilePath, kVersionFilePath}));
 
   // The server gone: the window shows the last answer unchanged.
@@ -415,8 +331,7 @@ TEST_F(InfoMenuJourney, UpdateCheckTellsOfNewerReleasesThenOfNoneThenKeepsItsTex
   update = ChooseInfoItem(kUpdateItem, kUpdateWindow);
   ASSERT_NE(update, 0u) << "the update window did not open without a server";
   EXPECT_EQ(results(update), none);
-  EscapeHides(update);
-  EndProgram();
+  ExpectEscapeHides(update);
 }
 
 }  // namespace

@@ -1,76 +1,106 @@
-// Searching the index in each search mode, set in the preferences file or
-// chosen in the settings window: what typing selects, F3 through every match
-// and on from the top, and the take-back of an unmatched character.
+// Searching the index with real typing in each search mode, set in the
+// preferences file or chosen in the settings window: what typing selects,
+// search-next with F3, Return and the keypad's Enter through every match and
+// on from the top after the hint, the take-back of an unmatched character,
+// unmatched text typed inside the term, and Delete clearing the term.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <memory>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "E2eSupport.h"
 
 namespace {
 
-// The search field in the tool row, and in the settings window the
-// search-mode box and the Save button.
-constexpr int kSearchFieldX = 100;
-constexpr int kToolY = 17;
-constexpr int kSettingsButtonX = -114 + 15;
+// The search-mode box of the settings window.
 constexpr int kSearchModeBoxX = 385;
 constexpr int kSearchModeBoxY = 278;
-constexpr int kSaveX = 475;
-constexpr int kSaveY = 488;
+// The keys that search on from the selected match.
+constexpr const char* kSearchNextKeys[] = {"F3", "Return", "KP_Enter"};
 
-class SearchJourney : public testing::Test {
+// The search field's text, copied through the clipboard. The clipboard is
+// emptied first by an xclip that ends when the field takes the clipboard
+// over, or after a few seconds.
+std::string FieldText(unsigned long window) {
+  e2e::Run("timeout 5 xclip -quiet -selection clipboard </dev/null >/dev/null 2>&1 & sleep 0.1");
+  if (!e2e::SendKeys(window, "ctrl+a ctrl+c End")) return "<no keys>";
+  std::string text;
+  e2e::Eventually([&] { return !(text = e2e::ClipboardText()).empty(); }, 1000);
+  return text;
+}
+
+// Waits until the search field holds the text.
+bool FieldBecomes(unsigned long window, const std::string& expected) {
+  for (int i = 0; i < 10; ++i) {
+    if (FieldText(window) == expected) return true;
+  }
+  return false;
+}
+
+// The window's x positions seen while an xdotool action runs and for about
+// a second after it: the hint's shake shows as x + 5 and x - 5.
+std::set<int> PositionsDuring(unsigned long window, const std::string& action) {
+  const std::string id = std::to_string(window);
+  const std::string samples =
+      e2e::Output("( for i in $(seq 50); do xdotool getwindowgeometry --shell " + id +
+                  " | sed -n 's/^X=//p'; sleep 0.01; done ) & p=$!; sleep 0.02; xdotool " + action +
+                  "; wait $p");
+  std::set<int> positions;
+  std::istringstream lines(samples);
+  for (int x = 0; lines >> x;) positions.insert(x);
+  return positions;
+}
+
+// A value of the window's geometry as xdotool reports it.
+int GeometryValue(unsigned long window, const std::string& name) {
+  const std::string geometry =
+      e2e::Output("xdotool getwindowgeometry --shell " + std::to_string(window));
+  const std::size_t at = geometry.find(name + "=");
+  return at == std::string::npos ? 0 : std::atoi(geometry.c_str() + at + name.size() + 1);
+}
+
+// Whether the window shook while the action ran.
+bool ShakesDuring(unsigned long window, const std::string& action) {
+  const int x = GeometryValue(window, "X");
+  const std::set<int> positions = PositionsDuring(window, action);
+  return positions.count(x + 5) == 1 && positions.count(x - 5) == 1;
+}
+
+// Pixel counts by colour over the index tree.
+std::map<std::string, int> TreeColours(unsigned long window, const std::string& shot) {
+  e2e::Run("import -window root -crop 340x500+" + std::to_string(GeometryValue(window, "X") + 10) +
+           "+" + std::to_string(GeometryValue(window, "Y") + 40) + " " + shot);
+  std::istringstream lines(e2e::Output("convert " + shot + " -format %c histogram:info:-"));
+  std::map<std::string, int> colours;
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t hash = line.find('#');
+    if (hash == std::string::npos) continue;
+    colours[line.substr(hash, 7)] += std::atoi(line.c_str());
+  }
+  return colours;
+}
+
+class SearchJourney : public e2e::Journey {
  protected:
-  void SetUp() override { ASSERT_TRUE(stage_.Ok()); }
-
-  // Replaces the value of one key in the staged preferences file.
-  void SetPreference(const std::string& key, const std::string& value) {
-    ASSERT_TRUE(e2e::SetPreference(stage_, key, value)) << key << " is not in the preferences";
-  }
-
-  bool PreferenceBecomes(const std::string& key, const std::string& value) const {
-    return e2e::PreferenceBecomes(stage_, key, value);
-  }
-
-  void Start() {
-    program_ = std::make_unique<e2e::RunningProgram>(stage_.Program(), stage_.ProgramDirectory());
-    window_ = e2e::WaitForWindowOf(program_->Pid(), e2e::kPlainMainWindow);
-    ASSERT_NE(window_, 0u) << "the main window did not appear";
-  }
-
-  // Waits until the title names the file of the selected entry.
-  bool Shows(const std::string& file) { return e2e::TitleNamesFile(program_->Pid(), file); }
-
-  std::string Title() const { return e2e::WindowTitle(window_); }
-
-
-  // Presses F3 for each file in turn and checks that it is selected next;
-  // then once more past the last match (nothing selected, the hint) and once
-  // again, which starts over at the first match.
-  void StepThrough(const std::vector<std::string>& matches) {
+  // Searches on through each file in turn, with F3, Return and the keypad's
+  // Enter by turns, and checks that it is selected next; then once more past
+  // the last match, which shakes the window and leaves the selection and the
+  // term as they are; and once again, which starts over at the first match.
+  void StepThrough(const std::vector<std::string>& matches, const std::string& term) {
     for (std::size_t i = 1; i < matches.size(); ++i) {
-      ASSERT_TRUE(e2e::SendKeys(window_, "F3"));
+      ASSERT_TRUE(e2e::SendKeys(main_, kSearchNextKeys[(i - 1) % 3]));
       ASSERT_TRUE(Shows(matches[i])) << "match " << i << ": " << Title();
     }
-    // Past the last match nothing new is selected: the title stays until
-    // the hint (about a third of a second) is long over.
-    ASSERT_TRUE(e2e::SendKeys(window_, "F3"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    EXPECT_TRUE(ShakesDuring(main_, "key F3")) << "no hint past the last match";
     EXPECT_NE(Title().find(matches.back()), std::string::npos) << Title();
-    ASSERT_TRUE(e2e::SendKeys(window_, "F3"));
+    EXPECT_TRUE(FieldBecomes(main_, term));
+    ASSERT_TRUE(e2e::SendKeys(main_, "F3"));
     EXPECT_TRUE(Shows(matches.front())) << "after the last match: " << Title();
   }
-
-  e2e::StagedCopy stage_;
-  std::unique_ptr<e2e::RunningProgram> program_;
-  unsigned long window_ = 0;
 };
 
 TEST_F(SearchJourney, IndexAndDescriptionModeFindsEveryEntryWhoseGermanTextHoldsTheTerm) {
@@ -79,29 +109,40 @@ TEST_F(SearchJourney, IndexAndDescriptionModeFindsEveryEntryWhoseGermanTextHolds
   // The search field has the keyboard at start. "fenster" stands in the
   // titles of two entries and in the German descriptions of six more; the
   // first is found through its description alone.
-  ASSERT_TRUE(e2e::TypeText(window_, "fenster"));
+  ASSERT_TRUE(e2e::TypeText(main_, "fenster"));
   ASSERT_TRUE(Shows("Basics/HelloWorld.ox")) << Title();
   StepThrough({"Basics/HelloWorld.ox", "Windows/WindowBasics.ox", "Windows/HeaderBar.ox",
                "Windows/WindowGeometry.ox", "Windows/TransientWindow.ox", "Layout/GridLayout.ox",
-               "Drawing/CairoBasics.ox", "System/KeyFileSettings.ox"});
+               "Drawing/CairoBasics.ox", "System/KeyFileSettings.ox"},
+              "fenster");
+
+  // Delete clears the term: search-next then has nothing to look for.
+  ASSERT_TRUE(e2e::SendKeys(main_, "F3"));
+  ASSERT_TRUE(Shows("Windows/WindowBasics.ox")) << Title();
+  ASSERT_TRUE(e2e::SendKeys(main_, "Delete"));
+  e2e::Pause(300);
+  ASSERT_TRUE(e2e::SendKeys(main_, "F3"));
+  e2e::Pause(500);
+  EXPECT_NE(Title().find("Windows/WindowBasics.ox"), std::string::npos) << Title();
 }
 
 TEST_F(SearchJourney, IndexOnlyModeLooksAtTheRowTextsInAnyLetterCase) {
   SetPreference("SearchMode", "1");
   Start();
   // Only the two titles count, whatever case the user types in.
-  ASSERT_TRUE(e2e::TypeText(window_, "FeNsTeR"));
+  ASSERT_TRUE(e2e::TypeText(main_, "FeNsTeR"));
   ASSERT_TRUE(Shows("Windows/WindowBasics.ox")) << Title();
-  StepThrough({"Windows/WindowBasics.ox", "Windows/TransientWindow.ox"});
+  StepThrough({"Windows/WindowBasics.ox", "Windows/TransientWindow.ox"}, "FeNsTeR");
 
-  // With the second match selected, a character that matches nothing is
-  // taken back and the shorter term is searched from the top again.
-  ASSERT_TRUE(e2e::SendKeys(window_, "F3"));
+  // With the second match selected, a character typed at the end that
+  // matches nothing is taken back and the shorter term is searched from the
+  // top again.
+  ASSERT_TRUE(e2e::SendKeys(main_, "F3"));
   ASSERT_TRUE(Shows("Windows/TransientWindow.ox")) << Title();
-  ASSERT_TRUE(e2e::TypeText(window_, "x"));
+  ASSERT_TRUE(e2e::TypeText(main_, "x"));
   EXPECT_TRUE(Shows("Windows/WindowBasics.ox")) << Title();
   // The term is "FeNsTeR" again: search-next finds the second title.
-  ASSERT_TRUE(e2e::SendKeys(window_, "F3"));
+  ASSERT_TRUE(e2e::SendKeys(main_, "F3"));
   EXPECT_TRUE(Shows("Windows/TransientWindow.ox")) << Title();
 }
 
@@ -109,32 +150,52 @@ TEST_F(SearchJourney, AllLanguagesModeFindsTheTermInFrenchTexts) {
   SetPreference("SearchMode", "2");
   Start();
   // "minuterie" appears only in French titles and descriptions.
-  ASSERT_TRUE(e2e::TypeText(window_, "minuterie"));
+  ASSERT_TRUE(e2e::TypeText(main_, "minuterie"));
   ASSERT_TRUE(Shows("Widgets/ProgressBar.ox")) << Title();
-  StepThrough({"Widgets/ProgressBar.ox", "Drawing/CairoAnimation.ox", "System/Timeout.ox"});
+  StepThrough({"Widgets/ProgressBar.ox", "Drawing/CairoAnimation.ox", "System/Timeout.ox"},
+              "minuterie");
+}
+
+TEST_F(SearchJourney, UnmatchedTextTypedInsideTheTermStaysAndNothingIsSelected) {
+  SetPreference("SearchMode", "0");
+  Start();
+  ASSERT_TRUE(e2e::TypeText(main_, "zeitgeber"));
+  ASSERT_TRUE(Shows("Widgets/ProgressBar.ox")) << Title();
+  const std::string shots = stage_.Root() + "/";
+  const std::map<std::string, int> selected = TreeColours(main_, shots + "selected.png");
+  ASSERT_TRUE(e2e::SendKeys(main_, "Home Right Right"));
+  EXPECT_TRUE(ShakesDuring(main_, "type q"));
+  EXPECT_TRUE(FieldBecomes(main_, "zeqitgeber"));
+  // The selected row's highlight, a colour covering a whole row, is gone.
+  const std::map<std::string, int> cleared = TreeColours(main_, shots + "cleared.png");
+  int vanished = 0;
+  for (const auto& [colour, count] : selected) {
+    const auto now = cleared.find(colour);
+    if (count > 2000 && (now == cleared.end() || now->second < 100)) ++vanished;
+  }
+  EXPECT_GE(vanished, 1);
 }
 
 TEST_F(SearchJourney, ModeChosenInTheSettingsAppliesToTheNextSearchAndIsSaved) {
   SetPreference("SearchMode", "0");
   Start();
-  ASSERT_TRUE(e2e::TypeText(window_, "fenster"));
+  ASSERT_TRUE(e2e::TypeText(main_, "fenster"));
   ASSERT_TRUE(Shows("Basics/HelloWorld.ox")) << Title();
 
   // The user opens the settings, picks "index only" and saves.
-  ASSERT_TRUE(e2e::ClickAt(window_, kSettingsButtonX, kToolY));
-  const unsigned long settings = e2e::WaitForWindowOf(program_->Pid(), e2e::kSettingsWindow);
+  const unsigned long settings = OpenSettings();
   ASSERT_NE(settings, 0u);
   // The box's popup opens on the current item, the first one.
   ASSERT_TRUE(e2e::OpenPopupAt(settings, kSearchModeBoxX, kSearchModeBoxY));
   ASSERT_TRUE(e2e::PressKeys("Down Return"));
-  ASSERT_TRUE(e2e::ClickAt(settings, kSaveX, kSaveY));
+  ASSERT_TRUE(e2e::ClickAt(settings, e2e::kSaveButtonX, e2e::kSaveButtonY));
   ASSERT_TRUE(e2e::WaitUntilHidden(settings));
   EXPECT_TRUE(PreferenceBecomes("SearchMode", "1"));
 
   // The same term typed anew now skips the entry found by its description.
-  ASSERT_TRUE(e2e::ClickAt(window_, kSearchFieldX, kToolY));
-  ASSERT_TRUE(e2e::SendKeys(window_, "Delete"));
-  ASSERT_TRUE(e2e::TypeText(window_, "fenster"));
+  ASSERT_TRUE(e2e::ClickAt(main_, e2e::kSearchFieldX, e2e::kToolRowY));
+  ASSERT_TRUE(e2e::SendKeys(main_, "Delete"));
+  ASSERT_TRUE(e2e::TypeText(main_, "fenster"));
   EXPECT_TRUE(Shows("Windows/WindowBasics.ox")) << Title();
 }
 

@@ -22,20 +22,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using e2e::kMainWindow;
-using e2e::kPlainMainWindow;
-using e2e::kPreferencesName;
-using e2e::kSettingsWindow;
+using e2e::GeometryOf;
 
-constexpr const char* kProgramTitle = "Linux OX-ZUR-Erirada-Vuvazo";
 // The font dialog carries the application's name as its title.
 constexpr const char* kFontDialog = "^Orvex-Linux-API-Viewer$";
 // Generous: the program runs under the sanitizers on a loaded machine.
 constexpr int kAnswerMs = 10000;
 
-// The main window's settings button, counted from its right edge.
-constexpr int kSettingsButtonX = -114 + 15;
-constexpr int kToolRowY = 17;
 // A point on the splitter between the index and the code at its default place.
 constexpr int kSplitterX = 351;
 constexpr int kSplitterY = 300;
@@ -72,39 +65,6 @@ std::string WithValues(std::string text, const std::map<std::string, std::string
     text.replace(start, text.find('\n', start) - start, value);
   }
   return text;
-}
-
-// A window's place on the screen (as the window manager put it; xdotool's
-// geometry adds the frame twice) and its size.
-struct Geometry {
-  int x = 0, y = 0, width = 0, height = 0;
-  bool operator==(const Geometry&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Geometry& g) {
-  return out << g.width << "x" << g.height << "+" << g.x << "+" << g.y;
-}
-
-Geometry GeometryOf(unsigned long window) {
-  const std::string info = e2e::Output("xwininfo -id " + std::to_string(window) + " 2>/dev/null");
-  const auto value = [&](const std::string& key) {
-    const std::size_t at = info.find(key);
-    return at == std::string::npos ? -100000 : std::atoi(info.c_str() + at + key.size());
-  };
-  return {value("Absolute upper-left X:"), value("Absolute upper-left Y:"), value("Width:"),
-          value("Height:")};
-}
-
-// Moves and resizes a window and waits until the window manager has done both.
-bool PlaceWindow(unsigned long window, int x, int y, int width, int height) {
-  const std::string id = std::to_string(window);
-  e2e::Run("xdotool windowsize " + id + " " + std::to_string(width) + " " + std::to_string(height) +
-           " windowmove " + id + " " + std::to_string(x) + " " + std::to_string(y));
-  return e2e::Eventually([&] {
-    const Geometry now = GeometryOf(window);
-    return now.width == width && now.height == height && std::abs(now.x - x) < 40 &&
-           std::abs(now.y - y) < 60;
-  });
 }
 
 // Pixels of screenshots, compared as raw RGB bytes.
@@ -169,36 +129,6 @@ SettingsLook LookOf(const Screenshots& shots) {
           shots.Crop(kDarkSquare),  shots.Crop(kGeometrySquare)};
 }
 
-// One run of the staged program in its folder.
-class Viewer {
- public:
-  explicit Viewer(const e2e::StagedCopy& stage)
-      : program_(stage.Program(), stage.ProgramDirectory()) {
-    main_ = e2e::WaitForWindowOf(program_.Pid(), kMainWindow);
-  }
-
-  pid_t Pid() const { return program_.Pid(); }
-  unsigned long Main() const { return main_; }
-
-  unsigned long OpenSettings() const {
-    if (!e2e::ClickAt(main_, kSettingsButtonX, kToolRowY)) return 0;
-    return e2e::WaitForWindowOf(program_.Pid(), kSettingsWindow, kAnswerMs);
-  }
-
-  // A message box of the program: a window with the main window's title
-  // that is not the main window.
-  unsigned long WaitForMessageBox() const {
-    return e2e::WaitForWindowBesides(program_.Pid(), kPlainMainWindow, main_);
-  }
-
-  // Escape in the main window ends the program with status 0.
-  void End() { e2e::EndWithEscape(program_, main_); }
-
- private:
-  e2e::RunningProgram program_;
-  unsigned long main_ = 0;
-};
-
 // Turns the mouse wheel over a control: down chooses the next item of a
 // combo box, up the one before.
 void Wheel(unsigned long window, const Place& place, bool down) {
@@ -218,7 +148,7 @@ void ChooseFont(pid_t pid, unsigned long settings, const std::string& face, int 
   ASSERT_TRUE(e2e::TypeText(dialog, face));
   e2e::Pause(800);
   ASSERT_TRUE(e2e::PressKeys("Down"));
-  const Geometry geometry = GeometryOf(dialog);
+  const e2e::Geometry geometry = GeometryOf(dialog);
   ASSERT_TRUE(e2e::ClickAt(dialog, geometry.width - 124, geometry.height - 66));
   ASSERT_TRUE(e2e::PressKeys("ctrl+a"));
   ASSERT_TRUE(e2e::Run("xdotool type " + std::to_string(size)) == 0);
@@ -227,19 +157,14 @@ void ChooseFont(pid_t pid, unsigned long settings, const std::string& face, int 
   ASSERT_TRUE(e2e::WaitUntilHidden(dialog)) << "the font dialog stayed open";
 }
 
-class SettingsJourney : public testing::Test {
+class SettingsJourney : public e2e::Journey {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(stage_.Ok());
-    preferencesPath_ = stage_.ProgramDirectory() + kPreferencesName;
-    seeded_ = TempDirectory::Read(preferencesPath_);
+    ASSERT_NO_FATAL_FAILURE(Journey::SetUp());
+    seeded_ = Preferences();
     ASSERT_FALSE(seeded_.empty());
   }
 
-  std::string Preferences() const { return TempDirectory::Read(preferencesPath_); }
-
-  e2e::StagedCopy stage_;
-  std::string preferencesPath_;
   std::string seeded_;
 };
 
@@ -257,9 +182,8 @@ TEST_F(SettingsJourney, ChangedSettingsAreSavedAndComeBackAfterARestart) {
   SettingsLook saved;
   SettingsLook initial;
   {
-    Viewer viewer(stage_);
-    ASSERT_NE(viewer.Main(), 0u);
-    unsigned long settings = viewer.OpenSettings();
+    ASSERT_NO_FATAL_FAILURE(Start());
+    unsigned long settings = OpenSettings();
     ASSERT_NE(settings, 0u);
     shots.Take(settings);
     initial = LookOf(shots);
@@ -268,11 +192,12 @@ TEST_F(SettingsJourney, ChangedSettingsAreSavedAndComeBackAfterARestart) {
     Wheel(settings, kTitleBox, true);     // full path and file name
     Wheel(settings, kMarkingBox, false);  // bold keywords, grey comments
     ASSERT_TRUE(e2e::ClickAt(settings, kDarkSquare.MiddleX(), kDarkSquare.MiddleY()));
-    ASSERT_NO_FATAL_FAILURE(ChooseFont(viewer.Pid(), settings, "DejaVu Sans Mono Book", 14));
+    ASSERT_NO_FATAL_FAILURE(ChooseFont(Pid(), settings, "DejaVu Sans Mono Book", 14));
     ASSERT_TRUE(e2e::ClickAt(settings, kSaveButton.MiddleX(), kSaveButton.MiddleY()));
     // The dark colours reach the code view only after a restart, and say so.
-    const unsigned long note = viewer.WaitForMessageBox();
+    const unsigned long note = WaitForMessageBox();
     ASSERT_NE(note, 0u) << "no restart note";
+    EXPECT_EQ(Preferences(), seeded_) << "written before the note was answered";
     ASSERT_TRUE(e2e::SendKeys(note, "Return"));
     ASSERT_TRUE(e2e::WaitUntilHidden(settings));
 
@@ -288,13 +213,13 @@ TEST_F(SettingsJourney, ChangedSettingsAreSavedAndComeBackAfterARestart) {
         << Preferences();
 
     // What the window shows once saved, to compare with the next start.
-    settings = viewer.OpenSettings();
+    settings = OpenSettings();
     ASSERT_NE(settings, 0u);
     shots.Take(settings);
     saved = LookOf(shots);
     ASSERT_TRUE(e2e::SendKeys(settings, "Escape"));
     ASSERT_TRUE(e2e::WaitUntilHidden(settings));
-    ASSERT_NO_FATAL_FAILURE(viewer.End());
+    ASSERT_NO_FATAL_FAILURE(End());
     EXPECT_EQ(Preferences(), expected) << "the end wrote the file";
   }
   // Every control whose setting changed looks different now.
@@ -305,26 +230,21 @@ TEST_F(SettingsJourney, ChangedSettingsAreSavedAndComeBackAfterARestart) {
   EXPECT_NE(saved.marking, initial.marking);
   EXPECT_NE(saved.dark, initial.dark);
 
-  Viewer viewer(stage_);
-  ASSERT_NE(viewer.Main(), 0u);
+  ASSERT_NO_FATAL_FAILURE(Start());
   // English index titles are searched, and the title shows the database's
   // folder before the file.
-  ASSERT_TRUE(e2e::TypeText(viewer.Main(), "Hello world with"));
-  EXPECT_TRUE(e2e::Eventually([&] {
-    return e2e::WindowTitle(viewer.Main()) ==
-           std::string(kProgramTitle) + " ~ ../Basics/HelloWorld.ox";
-  })) << e2e::WindowTitle(viewer.Main());
+  ASSERT_TRUE(e2e::TypeText(main_, "Hello world with"));
+  EXPECT_TRUE(Shows("../Basics/HelloWorld.ox")) << Title();
 
   // The index shows the dark category bands. The end of the code, where
   // constants and calls are, shows them in their dark colours, with grey
   // comments and without blue keywords.
-  ASSERT_TRUE(
-      e2e::ClickAt(viewer.Main(), kCodeView.MiddleX(), kCodeView.y + kCodeView.height - 20));
-  ASSERT_TRUE(e2e::SendKeys(viewer.Main(), "ctrl+End"));
+  ASSERT_TRUE(e2e::ClickAt(main_, kCodeView.MiddleX(), kCodeView.y + kCodeView.height - 20));
+  ASSERT_TRUE(e2e::SendKeys(main_, "ctrl+End"));
   // Until the view is drawn at the end, its top shows, which has no constants.
   std::map<std::string, int> code;
   e2e::Eventually([&] {
-    shots.Take(viewer.Main());
+    shots.Take(main_);
     code = shots.Colours(kCodeView);
     return CountOf(code, "#6B8E23") > 20;
   });
@@ -340,7 +260,7 @@ TEST_F(SettingsJourney, ChangedSettingsAreSavedAndComeBackAfterARestart) {
   EXPECT_EQ(CountOf(code, "#0000DC") + CountOf(code, "#00BFFF"), 0) << "blue keywords";
 
   // The settings window shows the saved choices again.
-  const unsigned long settings = viewer.OpenSettings();
+  const unsigned long settings = OpenSettings();
   ASSERT_NE(settings, 0u);
   shots.Take(settings);
   const SettingsLook restarted = LookOf(shots);
@@ -354,7 +274,7 @@ TEST_F(SettingsJourney, ChangedSettingsAreSavedAndComeBackAfterARestart) {
   EXPECT_NE(restarted.dark, restarted.geometry);
   ASSERT_TRUE(e2e::SendKeys(settings, "Escape"));
   ASSERT_TRUE(e2e::WaitUntilHidden(settings));
-  viewer.End();
+  End();
 }
 
 // Drags the splitter between the index and the code to the right.
@@ -377,33 +297,31 @@ TEST_F(SettingsJourney, WindowGeometryIsStoredOnlyWhenAskedAndComesBackExactly) 
   // in the file by the other changed choice, and no geometry is stored.
   const std::string withoutGeometry = WithValues(seeded_, {{"SearchHint", "1"}});
   {
-    Viewer viewer(stage_);
-    ASSERT_NE(viewer.Main(), 0u);
-    ASSERT_TRUE(PlaceWindow(viewer.Main(), 60, 50, 900, 640)) << GeometryOf(viewer.Main());
-    const unsigned long settings = viewer.OpenSettings();
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(e2e::PlaceWindow(main_, 60, 50, 900, 640)) << GeometryOf(main_);
+    const unsigned long settings = OpenSettings();
     ASSERT_NE(settings, 0u);
     Wheel(settings, kHintBox, true);
     ASSERT_TRUE(e2e::ClickAt(settings, kSaveButton.MiddleX(), kSaveButton.MiddleY()));
     ASSERT_TRUE(e2e::WaitUntilHidden(settings));
     EXPECT_TRUE(e2e::Eventually([&] { return Preferences() == withoutGeometry; })) << Preferences();
-    ASSERT_NO_FATAL_FAILURE(viewer.End());
+    ASSERT_NO_FATAL_FAILURE(End());
     EXPECT_EQ(Preferences(), withoutGeometry) << "the end wrote the file";
   }
 
   // Nothing was stored, so the window opens at its default size; now the
   // geometry is saved with the box ticked, after moving the splitter too.
-  Geometry placed;
+  e2e::Geometry placed;
   std::string stored;
   {
-    Viewer viewer(stage_);
-    ASSERT_NE(viewer.Main(), 0u);
-    const Geometry opened = GeometryOf(viewer.Main());
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const e2e::Geometry opened = GeometryOf(main_);
     EXPECT_EQ(opened.width, 800);
     EXPECT_EQ(opened.height, 600);
-    ASSERT_TRUE(PlaceWindow(viewer.Main(), 60, 50, 900, 640)) << GeometryOf(viewer.Main());
-    DragSplitter(viewer.Main(), 100);
-    placed = GeometryOf(viewer.Main());
-    const unsigned long settings = viewer.OpenSettings();
+    ASSERT_TRUE(e2e::PlaceWindow(main_, 60, 50, 900, 640)) << GeometryOf(main_);
+    DragSplitter(main_, 100);
+    placed = GeometryOf(main_);
+    const unsigned long settings = OpenSettings();
     ASSERT_NE(settings, 0u);
     ASSERT_TRUE(e2e::ClickAt(settings, kGeometrySquare.MiddleX(), kGeometrySquare.MiddleY()));
     ASSERT_TRUE(e2e::ClickAt(settings, kSaveButton.MiddleX(), kSaveButton.MiddleY()));
@@ -422,26 +340,25 @@ TEST_F(SettingsJourney, WindowGeometryIsStoredOnlyWhenAskedAndComesBackExactly) 
     EXPECT_LT(splitter, 345 + 150);
 
     // Moved and resized once more after the save: the end stores nothing.
-    ASSERT_TRUE(PlaceWindow(viewer.Main(), 300, 200, 850, 620)) << GeometryOf(viewer.Main());
-    ASSERT_NO_FATAL_FAILURE(viewer.End());
+    ASSERT_TRUE(e2e::PlaceWindow(main_, 300, 200, 850, 620)) << GeometryOf(main_);
+    ASSERT_NO_FATAL_FAILURE(End());
     EXPECT_EQ(Preferences(), stored) << "the end wrote the file";
   }
 
   // The window comes back where it was saved, with its size and splitter:
   // saving again unchanged stores exactly the same.
-  Viewer viewer(stage_);
-  ASSERT_NE(viewer.Main(), 0u);
-  EXPECT_TRUE(e2e::Eventually([&] { return GeometryOf(viewer.Main()) == placed; }, 3000))
-      << "saved at " << placed << ", opened at " << GeometryOf(viewer.Main());
-  const auto written = fs::last_write_time(preferencesPath_);
-  const unsigned long settings = viewer.OpenSettings();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  EXPECT_TRUE(e2e::Eventually([&] { return GeometryOf(main_) == placed; }, 3000))
+      << "saved at " << placed << ", opened at " << GeometryOf(main_);
+  const auto written = fs::last_write_time(PreferencesPath());
+  const unsigned long settings = OpenSettings();
   ASSERT_NE(settings, 0u);
   ASSERT_TRUE(e2e::ClickAt(settings, kSaveButton.MiddleX(), kSaveButton.MiddleY()));
   ASSERT_TRUE(e2e::WaitUntilHidden(settings));
-  ASSERT_TRUE(e2e::Eventually([&] { return fs::last_write_time(preferencesPath_) != written; }))
+  ASSERT_TRUE(e2e::Eventually([&] { return fs::last_write_time(PreferencesPath()) != written; }))
       << "Save did not write the file";
   EXPECT_EQ(Preferences(), stored);
-  viewer.End();
+  End();
 }
 
 }  // namespace
