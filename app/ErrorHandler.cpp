@@ -44,7 +44,10 @@ void OnFatalSignal(int signalNumber) {
     return;
   }
   FormatFatalSignalMessage(reportText, sizeof reportText, signalNumber, LastSourceMark());
-  const pid_t child = fork();
+  // _Fork, not fork: fork first takes the allocator's and stdio's locks for
+  // its handlers, and the signal may have come while this very thread held
+  // one of them, which would leave the crashed program hanging for good.
+  const pid_t child = _Fork();
   if (child == 0) {
     // execv takes non-const pointers but does not change the texts.
     char* arguments[] = {const_cast<char*>("orvex-api-viewer"), const_cast<char*>(kReportSwitch),
