@@ -411,6 +411,36 @@ Geometry GeometryOf(unsigned long window) {
   return XServer::Get().Place(window);
 }
 
+std::set<int> SidewaysMovesDuring(unsigned long window, const std::string& command,
+                                  const std::function<bool(const std::set<int>&)>& done,
+                                  int timeoutMs) {
+  std::set<int> moves;
+  const XServer& server = XServer::Get();
+  ::Display* display = server.Display();
+  if (!display) return moves;
+  // The window manager moves its frame, the window's ancestor below the root.
+  Window frame = window;
+  while (const Window parent = server.Parent(frame)) frame = parent;
+  const int home = server.Place(frame).x;
+  XSelectInput(display, frame, StructureNotifyMask);
+  XSync(display, False);
+  Run(command);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done(moves) && std::chrono::steady_clock::now() < deadline) {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type == ConfigureNotify && event.xconfigure.window == frame) {
+        moves.insert(event.xconfigure.x - home);
+      }
+    }
+    Pause(10);
+  }
+  XSelectInput(display, frame, NoEventMask);
+  XSync(display, False);
+  return moves;
+}
+
 bool PlaceWindow(unsigned long window, int x, int y, int width, int height) {
   const std::string id = std::to_string(window);
   const std::string size =

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,13 @@ std::ostream& operator<<(std::ostream& out, const Geometry& geometry);
 
 // All zero when the window is gone.
 Geometry GeometryOf(unsigned long window);
+
+// Runs the shell command and collects how far the window's frame moves to
+// the side from where it was, by every move the display reports, until
+// done(moves) or the time-out: a move that lasts only a moment counts too.
+std::set<int> SidewaysMovesDuring(unsigned long window, const std::string& command,
+                                  const std::function<bool(const std::set<int>&)>& done,
+                                  int timeoutMs = 3000);
 
 // Moves a window (and resizes it when a size is given) and waits until the
 // window manager has done so.

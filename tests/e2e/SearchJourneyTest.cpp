@@ -41,39 +41,18 @@ bool FieldBecomes(unsigned long window, const std::string& expected) {
   return false;
 }
 
-// The window's x positions seen while an xdotool action runs and for about
-// a second after it: the hint's shake shows as x + 5 and x - 5.
-std::set<int> PositionsDuring(unsigned long window, const std::string& action) {
-  const std::string id = std::to_string(window);
-  const std::string samples =
-      e2e::Output("( for i in $(seq 50); do xdotool getwindowgeometry --shell " + id +
-                  " | sed -n 's/^X=//p'; sleep 0.01; done ) & p=$!; sleep 0.02; xdotool " + action +
-                  "; wait $p");
-  std::set<int> positions;
-  std::istringstream lines(samples);
-  for (int x = 0; lines >> x;) positions.insert(x);
-  return positions;
-}
-
-// A value of the window's geometry as xdotool reports it.
-int GeometryValue(unsigned long window, const std::string& name) {
-  const std::string geometry =
-      e2e::Output("xdotool getwindowgeometry --shell " + std::to_string(window));
-  const std::size_t at = geometry.find(name + "=");
-  return at == std::string::npos ? 0 : std::atoi(geometry.c_str() + at + name.size() + 1);
-}
-
-// Whether the window shook while the action ran.
+// Whether the window shook while the xdotool action ran: the hint moves it
+// 5 pixels to the right and to the left of where it was.
 bool ShakesDuring(unsigned long window, const std::string& action) {
-  const int x = GeometryValue(window, "X");
-  const std::set<int> positions = PositionsDuring(window, action);
-  return positions.count(x + 5) == 1 && positions.count(x - 5) == 1;
+  const auto shook = [](const std::set<int>& moves) { return moves.count(5) && moves.count(-5); };
+  return shook(e2e::SidewaysMovesDuring(window, "xdotool " + action, shook));
 }
 
 // Pixel counts by colour over the index tree.
 std::map<std::string, int> TreeColours(unsigned long window, const std::string& shot) {
-  e2e::Run("import -window root -crop 340x500+" + std::to_string(GeometryValue(window, "X") + 10) +
-           "+" + std::to_string(GeometryValue(window, "Y") + 40) + " " + shot);
+  const e2e::Geometry place = e2e::GeometryOf(window);
+  e2e::Run("import -window root -crop 340x500+" + std::to_string(place.x + 10) + "+" +
+           std::to_string(place.y + 40) + " " + shot);
   std::istringstream lines(e2e::Output("convert " + shot + " -format %c histogram:info:-"));
   std::map<std::string, int> colours;
   for (std::string line; std::getline(lines, line);) {
