@@ -55,7 +55,7 @@ start_display() {
   start_display_number "$(free_display_number 90)"
 }
 
-# Starts COUNT displays and writes a CTest resource specification to FILE
+# Starts COUNT displays and writes the CTest resource file FILE
 # that offers them as the resource "displays", one test at a time each (the
 # id is the display number). DISPLAY names the last one.
 start_displays() {

@@ -562,9 +562,9 @@ bool MarkClipboard() {
   return ClipboardBecomes(kClipboardMarker);
 }
 
-std::string CopyWithButton(unsigned long mainWindow, int timeoutMs) {
+std::string CopiedBy(const std::function<bool()>& copy, int timeoutMs) {
   if (!MarkClipboard()) return "<the clipboard could not be marked>";
-  if (!ClickAt(mainWindow, kCopyButtonX, kToolRowY)) return "<no click>";
+  if (!copy()) return "<no copy>";
   std::string text = kClipboardMarker;
   Eventually(
       [&] {
@@ -573,6 +573,10 @@ std::string CopyWithButton(unsigned long mainWindow, int timeoutMs) {
       },
       timeoutMs);
   return text;
+}
+
+std::string CopyWithButton(unsigned long mainWindow, int timeoutMs) {
+  return CopiedBy([&] { return ClickAt(mainWindow, kCopyButtonX, kToolRowY); }, timeoutMs);
 }
 
 void ExpectOrderlyEnd(RunningProgram& program, int timeoutMs) {

@@ -234,6 +234,10 @@ bool ClipboardBecomes(const std::string& expected, int timeoutMs = 5000);
 inline constexpr const char* kClipboardMarker = "clipboard marker of the end-to-end tests";
 bool MarkClipboard();
 
+// Marks the clipboard, runs copy and returns what the clipboard then holds:
+// the marker when copy put nothing there within the time.
+std::string CopiedBy(const std::function<bool()>& copy, int timeoutMs = 10000);
+
 // Clicks the main window's copy button and returns what the clipboard then
 // holds: the marker when the click put nothing there within the time.
 std::string CopyWithButton(unsigned long mainWindow, int timeoutMs = 10000);

@@ -475,7 +475,7 @@ class Viewer {
 
   // The clipboard's text without trailing line feeds.
   std::string Clipboard() const {
-    std::string text = e2e::Output("xclip -o -selection clipboard 2>/dev/null");
+    std::string text = e2e::ClipboardText();
     while (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
   }

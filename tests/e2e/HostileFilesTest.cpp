@@ -479,18 +479,6 @@ const CodeFileCase kCodeFileCases[] = {
      ""},
 };
 
-// Copies the whole code with the copy button and returns the clipboard.
-std::string CopiedCode(unsigned long window) {
-  e2e::Run("printf '' | xclip -selection clipboard");
-  if (!e2e::ClickAt(window, -146 + 15, 17)) return "(no click)";
-  std::string copied;
-  for (int attempt = 0; attempt < 50 && copied.empty(); ++attempt) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    copied = e2e::Output("xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null");
-  }
-  return copied;
-}
-
 void PrintTo(const CodeFileCase& hostile, std::ostream* out) {
   *out << hostile.name;
 }
@@ -515,7 +503,7 @@ TEST_P(HostileCodeFile, ShowsAndTheProgramGoesOnAnswering) {
       << "the file did not show within " << hostile.showMs << " ms";
   const auto shown = Clock::now();
   if (!hostile.shownText.empty()) {
-    EXPECT_EQ(CopiedCode(window), hostile.shownText);
+    EXPECT_EQ(e2e::CopyWithButton(window), hostile.shownText);
     // The copy leaves the keyboard with the code view: back to the index.
     ASSERT_TRUE(ClickRow(window, 2));
   }

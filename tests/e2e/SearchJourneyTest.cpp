@@ -22,15 +22,9 @@ constexpr int kSearchModeBoxY = 278;
 // The keys that search on from the selected match.
 constexpr const char* kSearchNextKeys[] = {"F3", "Return", "KP_Enter"};
 
-// The search field's text, copied through the clipboard. The clipboard is
-// emptied first by an xclip that ends when the field takes the clipboard
-// over, or after a few seconds.
+// The search field's text, copied through the clipboard.
 std::string FieldText(unsigned long window) {
-  e2e::Run("timeout 5 xclip -quiet -selection clipboard </dev/null >/dev/null 2>&1 & sleep 0.1");
-  if (!e2e::SendKeys(window, "ctrl+a ctrl+c End")) return "<no keys>";
-  std::string text;
-  e2e::Eventually([&] { return !(text = e2e::ClipboardText()).empty(); }, 1000);
-  return text;
+  return e2e::CopiedBy([&] { return e2e::SendKeys(window, "ctrl+a ctrl+c End"); }, 1000);
 }
 
 // Waits until the search field holds the text.
