@@ -31,6 +31,7 @@
 #include "toolkit/Clipboard.h"
 #include "toolkit/Font.h"
 #include "toolkit/Window.h"
+#include "toolkit/core/ProcessLauncher.h"
 
 namespace app {
 namespace {
@@ -195,10 +196,11 @@ int RunProgram(int argc, char** argv) {
   PutDefaults(*app);
   // The viewer draws nothing with OpenGL. Without this the toolkit probes
   // for it at start and may load a software GL driver: tens of megabytes of
-  // memory and time for nothing. A value set by the user is kept. Set before
-  // the worker below starts, as the environment is not safe to change while
-  // another thread reads it.
-  g_setenv("GDK_GL", "disable", FALSE);
+  // memory and time for nothing. A value set by the user is kept, and the
+  // programs the viewer starts (an editor may draw with OpenGL) do not get
+  // it. Set before the worker below starts, as the environment is not safe
+  // to change while another thread reads it.
+  toolkit::SetForThisProcessOnly("GDK_GL", "disable");
   std::unique_ptr<library::DatabasePreparation> preparation = PrepareStoredDatabase(*app);
   if (!gtk_init_check(&argc, &argv)) {
     (void)std::fputs("orvex-api-viewer: cannot open the display\n", stderr);

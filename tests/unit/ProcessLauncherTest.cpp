@@ -49,6 +49,22 @@ TEST(ProcessLauncher, EachArgumentStaysOneArgumentWithoutShell) {
   EXPECT_EQ(AwaitFile(out), tricky + "|2");
 }
 
+TEST(ProcessLauncher, StartedProgramsGetTheEnvironmentWithoutTheViewersOwnVariables) {
+  ::setenv("ORVEX_TEST_SET_BY_USER", "user", 1);
+  SetForThisProcessOnly("ORVEX_TEST_SET_BY_USER", "own");
+  SetForThisProcessOnly("ORVEX_TEST_OWN", "own");
+  EXPECT_STREQ(std::getenv("ORVEX_TEST_OWN"), "own");
+  TempDirectory temp;
+  const std::string out = temp.Path() + "/out";
+  ASSERT_TRUE(StartProgram(
+      "sh",
+      {"-c", "printf '%s|%s' \"$ORVEX_TEST_SET_BY_USER\" \"${ORVEX_TEST_OWN-unset}\" > \"$1\"",
+       "sh", out}));
+  EXPECT_EQ(AwaitFile(out), "user|unset");
+  ::unsetenv("ORVEX_TEST_SET_BY_USER");
+  ::unsetenv("ORVEX_TEST_OWN");
+}
+
 TEST(ProcessLauncher, ExecFailureIsReportedAndNoChildStaysBehind) {
   TempDirectory temp;
   const std::string script = temp.Write("broken", "#!/no/such/interpreter\n");

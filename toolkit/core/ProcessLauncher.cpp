@@ -8,6 +8,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
+
+extern char** environ;
 
 namespace toolkit {
 namespace {
@@ -35,7 +38,35 @@ class FileDescriptor {
   int fd_;
 };
 
+// The variables the viewer set for itself alone.
+std::vector<std::string>& OwnVariables() {
+  static std::vector<std::string> names;
+  return names;
+}
+
+// The environment as the started programs get it: this process's, without
+// the variables it set for itself alone.
+std::vector<char*> ChildEnvironment() {
+  std::vector<char*> variables;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string_view variable(*entry);
+    bool own = false;
+    for (const std::string& name : OwnVariables()) {
+      own = own || (variable.size() > name.size() && variable.starts_with(name) &&
+                    variable[name.size()] == '=');
+    }
+    if (!own) variables.push_back(*entry);
+  }
+  variables.push_back(nullptr);
+  return variables;
+}
+
 }  // namespace
+
+void SetForThisProcessOnly(const std::string& name, const std::string& value) {
+  if (std::getenv(name.c_str()) != nullptr) return;
+  if (::setenv(name.c_str(), value.c_str(), 0) == 0) OwnVariables().push_back(name);
+}
 
 std::string FindProgram(const std::string& name) {
   if (name.empty()) return {};
@@ -69,6 +100,7 @@ bool StartProgram(const std::string& name, const std::vector<std::string>& argum
   argv.reserve(storage.size() + 1);
   for (std::string& argument : storage) argv.push_back(argument.data());
   argv.push_back(nullptr);
+  std::vector<char*> environment = ChildEnvironment();
 
   // The grandchild reports a failed exec through a close-on-exec pipe: the
   // parent reads end-of-file when exec succeeded and an errno value otherwise.
@@ -84,7 +116,7 @@ bool StartProgram(const std::string& name, const std::vector<std::string>& argum
     // never becomes our zombie.
     const pid_t grandchild = ::fork();
     if (grandchild == 0) {
-      ::execv(program.c_str(), argv.data());
+      ::execve(program.c_str(), argv.data(), environment.data());
       const int error = errno;
       [[maybe_unused]] ssize_t written = ::write(writeEnd.get(), &error, sizeof error);
       ::_exit(127);

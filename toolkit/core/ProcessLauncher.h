@@ -11,6 +11,11 @@ namespace toolkit {
 // when no executable regular file is found.
 std::string FindProgram(const std::string& name);
 
+// Sets an environment variable for this process only, unless the user has
+// already set it: programs started below get the environment without it, as
+// the viewer found it. Call it before any other thread runs.
+void SetForThisProcessOnly(const std::string& name, const std::string& value);
+
 // Starts the program with the given arguments, each passed as one argument
 // (no shell is involved), and returns at once. The child runs in the
 // program's current directory; nobody waits for its exit status, and it never
