@@ -73,18 +73,21 @@ void DispatchIndexTree(AppState& app, const Event& event) {
 
 void DispatchMainGadget(AppState& app, const Event& event) {
   toolkit::Ui& ui = app.ui;
+  // The image buttons act on a click (Space or Return on a focused button is
+  // one) only: tabbing onto or away from one runs nothing.
+  const bool click = event.type == type::kLeftClick;
   switch (event.object) {
     case gid::kExpandToggle:
-      if (event.type == type::kLeftClick) ToggleExpandAll(app);
+      if (click) ToggleExpandAll(app);
       break;
     case gid::kInfoButton:
-      ui.DisplayPopupMenu(menu_id::kInfo, window_id::kMain);
+      if (click) ui.DisplayPopupMenu(menu_id::kInfo, window_id::kMain);
       break;
     case gid::kHelpButton:
-      ShowHelpEntry(app);
+      if (click) ShowHelpEntry(app);
       break;
     case gid::kSettingsButton:
-      dialogs::OpenSettingsWindow(app);
+      if (click) dialogs::OpenSettingsWindow(app);
       break;
     case gid::kIndexTree:
       DispatchIndexTree(app, event);
@@ -97,13 +100,13 @@ void DispatchMainGadget(AppState& app, const Event& event) {
       }
       break;
     case gid::kAdminButton:
-      if (IsAdminBuild()) ui.DisplayPopupMenu(menu_id::kAdmin, window_id::kMain);
+      if (click && IsAdminBuild()) ui.DisplayPopupMenu(menu_id::kAdmin, window_id::kMain);
       break;
     case gid::kMainSplitter:
-      if (event.type == type::kLeftClick) LayoutMainWindow(app, false);
+      if (click) LayoutMainWindow(app, false);
       break;
     case gid::kCopyButton:
-      CopyWholeCode(app);
+      if (click) CopyWholeCode(app);
       break;
     case gid::kHistoryBox:
       if (ui.GadgetState(gid::kHistoryBox) >= 0) ShowRecentSelection(app);

@@ -277,6 +277,18 @@ TEST_F(DispatchTest, CopyButtonPutsTheWholeCodeOnTheClipboardAndUnselects) {
       << TempDirectory::Read(out);
 }
 
+TEST_F(DispatchTest, TabbingOntoAndAwayFromAToolRowButtonRunsNothing) {
+  app_->ui.SetGadgetText(gid::kCodeView, "Procedure Main()");
+  toolkit::SetClipboardText("before");
+  for (int button : {gid::kCopyButton, gid::kSettingsButton, gid::kHelpButton}) {
+    Gadget(button, type::kFocus);
+    Gadget(button, type::kLostFocus);
+  }
+  EXPECT_EQ(ClipboardText(), "before");
+  EXPECT_FALSE(Visible(window_id::kSettings));
+  EXPECT_EQ(app_->ui.GadgetState(gid::kIndexTree), -1) << "the help entry was not selected";
+}
+
 TEST_F(DispatchTest, CodePathCommandsNameTheFileBelowTheLibraryPath) {
   app_->currentCodeFile = "/Gadgets/Button demo.ox";
   Menu(menu_item::kCopyCodePath);
