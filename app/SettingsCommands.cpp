@@ -54,6 +54,9 @@ void SaveSettings(AppState& app) {
     if (entry && !entry->file.empty()) {
       const std::string file = entry->file;
       codeview::LoadCodeFile(app, file, false);
+      // The view shows the current file again (or its missing-file state),
+      // so a click on the entry does not load it once more.
+      app.viewShowsCurrentCodeFile = file == app.currentCodeFile;
     }
   }
 

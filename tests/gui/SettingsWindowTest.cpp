@@ -175,6 +175,10 @@ TEST_F(SettingsWindow, AChangedMarkingShowsTheCodeAgainAndOnlyThen) {
   Save();
   EXPECT_EQ(app_->settings.codeMarks, library::CodeMarking::BlueBold);
   EXPECT_EQ(CodeText(), "Procedure Neu()");
+  // The view is known to show the entry's file: a click on it loads nothing.
+  folder_.Write("lib/W/Button.ox", "Procedure Drei()");
+  Select(kButtonRow);
+  EXPECT_EQ(CodeText(), "Procedure Neu()") << "the shown file was loaded again";
 
   // An entry without a file has no code to mark again, and no missing file
   // to report.
