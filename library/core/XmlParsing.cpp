@@ -3,12 +3,16 @@
 
 #include <expat.h>
 #include <fcntl.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstddef>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,6 +60,55 @@ void RestoreLineBreaks(std::string& text, LineEnding ending) {
   }
 }
 
+// What each byte of a single-byte encoding stands for, as Expat takes it:
+// the character's code point, or -1 for a byte that stands for none. Empty
+// when the system's converter does not know the encoding, or when it is not
+// one byte per character.
+std::optional<std::array<int, 256>> SingleByteTable(const char* encoding) {
+  const iconv_t converter = ::iconv_open("UTF-32LE", encoding);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::array<int, 256> table{};
+  bool singleByte = true;
+  for (int byte = 0; byte < 256 && singleByte; ++byte) {
+    ::iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    char in = static_cast<char>(byte);
+    char* inAt = &in;
+    std::size_t inLeft = 1;
+    unsigned char out[8];
+    char* outAt = reinterpret_cast<char*>(out);
+    std::size_t outLeft = sizeof out;
+    if (::iconv(converter, &inAt, &inLeft, &outAt, &outLeft) == static_cast<std::size_t>(-1)) {
+      // A byte that only begins a character: the encoding is a multi-byte one.
+      singleByte = errno != EINVAL;
+      table[byte] = -1;
+    } else if (sizeof out - outLeft == 4) {
+      table[byte] = out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24;
+    } else {
+      // A shift byte that gives no character, or one that gives several.
+      singleByte = sizeof out - outLeft != 0;
+      table[byte] = -1;
+    }
+  }
+  ::iconv_close(converter);
+  if (!singleByte) return std::nullopt;
+  return table;
+}
+
+// Expat reads UTF-8, UTF-16, ISO-8859-1 and US-ASCII itself. Every other
+// encoding a declaration names is served when the system's converter knows
+// it as one byte per character (windows-1252, ISO-8859-15 and the like);
+// others stay unknown, and Expat says so. Expat itself refuses a table in
+// which the characters of XML's markup are not where ASCII has them.
+int OnUnknownEncoding(void*, const XML_Char* name, XML_Encoding* info) {
+  const std::optional<std::array<int, 256>> table = SingleByteTable(name);
+  if (!table) return XML_STATUS_ERROR;
+  std::memcpy(info->map, table->data(), sizeof info->map);
+  info->data = nullptr;
+  info->convert = nullptr;
+  info->release = nullptr;
+  return XML_STATUS_OK;
+}
+
 // Builds the document from Expat's call-backs. Open elements are held as
 // indices into document.elements, the innermost last; the tree is never
 // walked recursively, so any nesting Expat accepts is safe up to the depth
@@ -68,6 +121,9 @@ class DocumentBuilder {
     XML_SetUserData(parser_, this);
     XML_SetElementHandler(parser_, &DocumentBuilder::OnStart, &DocumentBuilder::OnEnd);
     XML_SetCharacterDataHandler(parser_, &DocumentBuilder::OnText);
+    XML_SetCdataSectionHandler(parser_, &DocumentBuilder::OnCdataStart,
+                               &DocumentBuilder::OnCdataEnd);
+    XML_SetUnknownEncodingHandler(parser_, &OnUnknownEncoding, nullptr);
     // No external entity handler is set, so references to external entities
     // are skipped and nothing outside the file is ever read; parameter
     // entities (which could pull in an external DTD) are not parsed at all.
@@ -122,6 +178,9 @@ class DocumentBuilder {
   static void OnText(void* data, const XML_Char* text, int length) {
     static_cast<DocumentBuilder*>(data)->Text(text, length);
   }
+  // CDATA sections are ignored: their content is no element's text.
+  static void OnCdataStart(void* data) { static_cast<DocumentBuilder*>(data)->inCdata_ = true; }
+  static void OnCdataEnd(void* data) { static_cast<DocumentBuilder*>(data)->inCdata_ = false; }
 
   void Start(const XML_Char* name, const XML_Char** attributes) {
     if (stopped_) return;
@@ -155,7 +214,7 @@ class DocumentBuilder {
 
   void Text(const XML_Char* text, int length) {
     // Character data outside the document element belongs to no element.
-    if (stopped_ || open_.empty()) return;
+    if (stopped_ || inCdata_ || open_.empty()) return;
     std::string& target = document_.elements[open_.back()].text;
     std::size_t skip = 0;
     // Leading blanks would be trimmed anyway; not keeping them spares the
@@ -235,6 +294,7 @@ class DocumentBuilder {
   XML_Parser parser_ = nullptr;
   std::vector<std::size_t> open_;
   bool stopped_ = false;
+  bool inCdata_ = false;
   LineEnding ending_ = LineEnding::Undecided;
   bool pendingCr_ = false;
   std::size_t unit_ = 1;

@@ -42,8 +42,9 @@ TEST(XmlParsing, ElementsInPreOrderWithOwnTrimmedTextAndAttributesInOrder) {
   const TempDirectory folder;
   const std::string path = folder.Write("db.xml",
                                         "<?xml version='1.0'?>\n<!-- head -->\n"
-                                        "<root z='1' a='2' m='3'>\n  Head &amp; text \n"
-                                        "  <cat><entry>child</entry><!-- c --></cat>"
+                                        "<root z='1' a='2' m='3'>\n  Head &amp; text "
+                                        "<![CDATA[ignored]]>\n  <cat><![CDATA[<no/>]]>"
+                                        "<entry>child<![CDATA[ too]]></entry><!-- c --></cat>"
                                         " tail\t\n<?pi x?></root>\n");
   XmlDocument document;
   ASSERT_EQ(LoadXmlFile(path, document), XmlLoadResult::Parsed);
@@ -100,6 +101,36 @@ TEST(XmlParsing, Utf16DocumentsWithTheirDeclarationParse) {
     ASSERT_EQ(document.elements.size(), 1u);
     EXPECT_EQ(document.elements[0].attributes[0].value, "\u2730 Gr\u00FC\u00DFe");
     EXPECT_EQ(document.elements[0].text, "one\r\ntwo");
+  }
+}
+
+TEST(XmlParsing, SingleByteEncodingsTheSystemKnowsAreReadOthersRefused) {
+  struct Case {
+    const char* encoding;
+    std::string text;  // in that encoding
+    const char* utf8;  // the text read, or the refusal's message
+  };
+  const Case cases[] = {
+      {"windows-1252",
+       "\x80 Gr\xFC\xDF"
+       "e \x93x\x94",
+       "\u20AC Gr\u00FC\u00DF"
+       "e \u201Cx\u201D"},
+      {"ISO-8859-15", "\xA4 \xBD", "\u20AC \u0153"},
+      {"Shift_JIS", "\x82\xA0", "unknown encoding"},
+      {"no-such-encoding", "x", "unknown encoding"},
+      {"IBM037", "x", "unknown encoding"},  // markup not where ASCII has it
+      {"UTF-32", "x", "unknown encoding"},
+  };
+  for (const Case& c : cases) {
+    const XmlDocument document = Parse(std::string("<?xml version='1.0' encoding='") + c.encoding +
+                                       "'?><root a='" + c.text + "'/>");
+    if (document.errorCode != 0) {
+      EXPECT_EQ(document.errorMessage, c.utf8) << c.encoding;
+    } else {
+      ASSERT_EQ(document.elements.size(), 1u) << c.encoding;
+      EXPECT_EQ(document.elements[0].attributes[0].value, c.utf8) << c.encoding;
+    }
   }
 }
 
