@@ -64,7 +64,8 @@ AppSettings ReadSettings(const toolkit::PreferenceFile& file, const AppSettings&
       LimitExtent(file.ReadInteger("WinWidth", held.winWidth), desktop.width, kMinimumWindowWidth);
   s.winHight = LimitExtent(file.ReadInteger("WinHight", held.winHight), desktop.height,
                            kMinimumWindowHeight);
-  s.splitter = LimitCoordinate(file.ReadInteger("Splitter", kDefaultSplitter), 0);
+  // A negative position leaves the split to the toolkit.
+  s.splitter = LimitCoordinate(file.ReadInteger("Splitter", kDefaultSplitter), -kLargestCoordinate);
   if (s.winX < -1) s.winX = 0;
   return s;
 }

@@ -158,7 +158,7 @@ TEST(SettingsFile, ReadingAppliesDefaultsAndLimits) {
       {"WinHight=99999999999999999999", {}, height, 32767},
       {"WinX=-99999999999999999999", {}, winX, 0},
       {"WinY=99999999999999999999", {}, [](const AppSettings& s) { return s.winY; }, 32767},
-      {"Splitter=-5", {}, [](const AppSettings& s) { return s.splitter; }, 0},
+      {"Splitter=-5", {}, [](const AppSettings& s) { return s.splitter; }, -5},
       {"", {}, [](const AppSettings& s) { return s.splitter; }, 345},
       {"", {}, [](const AppSettings& s) { return static_cast<std::int64_t>(s.language); }, 2},
       {"Language=x",
