@@ -4,9 +4,11 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "app/NotFoundHints.h"
+#include "app/core/NotFoundEffect.h"
 #include "library/core/SearchCandidates.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/TreeGadget.h"
+#include "toolkit/Window.h"
 #include "toolkit/core/TextEncoding.h"
 
 namespace app {
@@ -45,17 +47,18 @@ void TakeBackLastCharacter(AppState& app, int fieldId, const std::string& term) 
 
 void GiveNotFoundHint(AppState& app, int windowId, int fieldId) {
   constexpr int kAmplitude = 5;
-  switch (app.settings.searchHint) {
-    case library::SearchHint::Shake:
+  const toolkit::Window* window = app.ui.FindWindow(windowId);
+  switch (NotFoundEffectOf(app.settings.searchHint, window && window->CanMove())) {
+    case NotFoundEffect::Shake:
       ShakeWindow(app, windowId, kAmplitude);
       return;
-    case library::SearchHint::Blink:
+    case NotFoundEffect::Blink:
       BlinkGadget(app, fieldId);
       return;
-    case library::SearchHint::ShakeAndBlink:
-      break;
+    case NotFoundEffect::ShakeWhileColoured:
+      ShakeAndColour(app, windowId, fieldId, kAmplitude);
+      return;
   }
-  ShakeAndColour(app, windowId, fieldId, kAmplitude);
 }
 
 }  // namespace

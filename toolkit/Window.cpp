@@ -1,6 +1,10 @@
 // A top-level window with its fixed-position gadget layer and its shortcuts.
 #include "toolkit/Window.h"
 
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
+
 #include "toolkit/core/Geometry.h"
 #include "toolkit/core/ShortcutCode.h"
 #include "toolkit/core/TextEncoding.h"
@@ -210,6 +214,14 @@ int Window::Y() const {
   int y = 0;
   if (window_) gtk_window_get_position(GTK_WINDOW(window_), nullptr, &y);
   return y;
+}
+
+bool Window::CanMove() const {
+#ifdef GDK_WINDOWING_X11
+  return window_ && GDK_IS_X11_DISPLAY(gtk_widget_get_display(window_));
+#else
+  return false;
+#endif
 }
 
 int Window::Width() const {

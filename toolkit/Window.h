@@ -50,6 +50,9 @@ class Window {
   void MoveResize(int x, int y, int width, int height);
   int X() const;
   int Y() const;
+  // Whether the program can move the window itself. On X11 it can; a Wayland
+  // compositor places windows on its own and ignores the program's moves.
+  bool CanMove() const;
   // The inner size.
   int Width() const;
   int Height() const;
