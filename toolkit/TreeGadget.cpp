@@ -245,7 +245,14 @@ int TreeGadget::ItemLevel(int position) const {
 
 void TreeGadget::ExpandAll() {
   Quiet quiet(*this);
-  gtk_tree_view_expand_all(View());
+  // Row by row in display order, so each parent is open before its children:
+  // the toolkit's own expand-all recurses once per level and builds every
+  // row's path anew, which a deep tree cannot afford.
+  for (int position = 0; position < rows_->Count(); ++position) {
+    if (rows_->ChildCount(position) == 0) continue;
+    GtkTreePathPtr path = rows_->PathOf(position);
+    gtk_tree_view_expand_row(View(), path.get(), FALSE);
+  }
 }
 
 void TreeGadget::CollapseAll() {

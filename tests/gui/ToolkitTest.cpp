@@ -98,6 +98,18 @@ TEST_F(ToolkitTest, SelectingARowUnderACollapsedParentOpensItsAncestors) {
   EXPECT_EQ(ui_.GadgetState(1), -1);
 }
 
+TEST_F(ToolkitTest, ExpandAllOpensEveryLevelOfADeepTree) {
+  constexpr int kDepth = 10000;
+  ui_.CreateTree(1, 0, 0, 200, 200);
+  for (int level = 0; level < kDepth; ++level) ui_.AddGadgetItem(1, -1, "row", -1, level);
+  ui_.Find<toolkit::TreeGadget>(1)->ExpandAll();
+  for (int row : {0, kDepth / 2, kDepth - 2}) {
+    EXPECT_EQ(ui_.GadgetItemState(1, row), item_state::kExpanded) << row;
+  }
+  ui_.SetGadgetState(1, kDepth - 1);
+  EXPECT_EQ(ui_.GadgetState(1), kDepth - 1);
+}
+
 TEST_F(ToolkitTest, ProgramChangesQueueNoEventsButTextFieldEditsDo) {
   FillTree(1);
   ui_.CreateComboBox(2, 0, 210, 100, 30, toolkit::combo_flag::kEditable);
