@@ -8,9 +8,12 @@
 
 namespace library {
 
-// Elements nested deeper than this are refused like a syntax error: the
-// index tree cannot show such depth.
-inline constexpr int kMaxElementDepth = 256;
+// Elements nested deeper than this are refused like a syntax error. The
+// index tree shows every level, but the toolkit's tree view takes each row by
+// a path as long as its depth, and frees and draws some of it recursively
+// level by level: tens of thousands of levels would take minutes or the
+// whole stack.
+inline constexpr int kMaxElementDepth = 16384;
 // errorCode of that refusal; Expat's own codes are smaller.
 inline constexpr int kErrorTooDeep = 1000;
 
