@@ -8,6 +8,7 @@
 #include "app/Ids.h"
 #include "library/core/DatabasePreparation.h"
 #include "library/core/IndexFill.h"
+#include "library/core/IndexRowMarkup.h"
 #include "library/core/SearchCandidates.h"
 #include "toolkit/PendingEvents.h"
 #include "toolkit/TreeGadget.h"
@@ -52,8 +53,8 @@ void ShowIndexFill(app::AppState& app, IndexFill fill, const IndexFillOptions& o
   std::vector<toolkit::TreeGadget::Row> rows;
   rows.reserve(fill.rows.size());
   for (const IndexRow& row : fill.rows) {
-    rows.push_back(
-        {row.text.c_str(), RowImage(app, row.icon), row.level, row.textColour, row.background});
+    rows.push_back({row.text.c_str(), RowImage(app, row.icon), row.level, row.textColour,
+                    row.background, IsBoldIndexLevel(row.level)});
   }
   if (tree) tree->AppendRows(rows);
   database.rows = std::move(fill.rows);

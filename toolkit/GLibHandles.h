@@ -26,6 +26,7 @@ using GtkTreePathPtr = std::unique_ptr<GtkTreePath, FreeWith<gtk_tree_path_free>
 using GtkTargetListPtr = std::unique_ptr<GtkTargetList, FreeWith<gtk_target_list_unref>>;
 using PangoFontDescriptionPtr =
     std::unique_ptr<PangoFontDescription, FreeWith<pango_font_description_free>>;
+using PangoAttrListPtr = std::unique_ptr<PangoAttrList, FreeWith<pango_attr_list_unref>>;
 using PangoTabArrayPtr = std::unique_ptr<PangoTabArray, FreeWith<pango_tab_array_free>>;
 
 // Holds one reference to a GObject. Copies add a reference, moves pass it on.

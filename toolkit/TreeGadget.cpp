@@ -168,7 +168,10 @@ void TreeGadget::FitColumnWidth(std::span<const Row> rows) {
   gtk_widget_style_get(Widget(), "expander-size", &expanderSize, "horizontal-separator", &separator,
                        nullptr);
   const int indent = expanderSize + separator;
-  const auto weight = [](const Row& row) { return std::strlen(row.text) + 4 * row.level; };
+  const auto weight = [](const Row& row) {
+    const std::size_t length = std::strlen(row.text);
+    return (row.bold ? length + length / 8 : length) + 4 * row.level;
+  };
   std::vector<const Row*> widest;
   widest.reserve(rows.size());
   for (const Row& row : rows) widest.push_back(&row);
@@ -179,8 +182,11 @@ void TreeGadget::FitColumnWidth(std::span<const Row> rows) {
   int width = kMinimumColumnWidth;
   GObjectPtr<PangoLayout> layout =
       GObjectPtr<PangoLayout>::Adopt(gtk_widget_create_pango_layout(Widget(), nullptr));
+  const PangoAttrListPtr bold(pango_attr_list_new());
+  pango_attr_list_insert(bold.get(), pango_attr_weight_new(PANGO_WEIGHT_BOLD));
   for (std::size_t i = 0; i < measured; ++i) {
     const Row& row = *widest[i];
+    pango_layout_set_attributes(layout.get(), row.bold ? bold.get() : nullptr);
     pango_layout_set_text(layout.get(), row.text, -1);
     int textWidth = 0;
     pango_layout_get_pixel_size(layout.get(), &textWidth, nullptr);

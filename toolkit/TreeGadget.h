@@ -45,6 +45,7 @@ class TreeGadget : public Gadget {
     int level = 0;
     int textColour = -1;
     int background = -1;
+    bool bold = false;  // drawn in bold, so measured in bold
   };
   // Appends many items as AddItem and SetItemColour would one by one, with
   // the view detached from its model meanwhile, then fits the column to the

@@ -40,7 +40,7 @@ bool HasGtk3Note(std::string_view text) {
 
 std::optional<std::string> IndexRowMarkup(int level, std::string_view text,
                                           std::string_view noteColour) {
-  if (level == 0 || level == 1) return "<b>" + EscapeMarkup(text) + "</b>";
+  if (IsBoldIndexLevel(level)) return "<b>" + EscapeMarkup(text) + "</b>";
   if (level != 2 || !HasGtk3Note(text)) return std::nullopt;
 
   const std::size_t open = text.find('[');

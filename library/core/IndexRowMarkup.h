@@ -16,6 +16,11 @@ std::string EscapeMarkup(std::string_view text);
 // "gtk3]", ">gtk3." or ">=gtk3." anywhere in it.
 bool HasGtk3Note(std::string_view text);
 
+// Rows on levels 0 and 1 (the root and the categories) are drawn bold.
+constexpr bool IsBoldIndexLevel(int level) {
+  return level == 0 || level == 1;
+}
+
 // The markup for a row of the given tree level and text, or nothing when the
 // row shows its plain text. noteColour is the colour name or "#RRGGBB" for
 // the note's background.

@@ -110,6 +110,17 @@ TEST_F(ToolkitTest, ExpandAllOpensEveryLevelOfADeepTree) {
   EXPECT_EQ(ui_.GadgetState(1), kDepth - 1);
 }
 
+TEST_F(ToolkitTest, TheColumnFitsRowsInTheWeightTheyAreDrawnIn) {
+  const auto fittedWidth = [this](int id, bool bold) {
+    ui_.CreateTree(id, 0, 0, 200, 200);
+    auto* tree = ui_.Find<toolkit::TreeGadget>(id);
+    const toolkit::TreeGadget::Row row{"A rather long category caption", nullptr, 1, -1, -1, bold};
+    tree->AppendRows({&row, 1});
+    return gtk_tree_view_column_get_fixed_width(gtk_tree_view_get_column(tree->View(), 0));
+  };
+  EXPECT_GT(fittedWidth(1, true), fittedWidth(2, false));
+}
+
 TEST_F(ToolkitTest, ProgramChangesQueueNoEventsButTextFieldEditsDo) {
   FillTree(1);
   ui_.CreateComboBox(2, 0, 210, 100, 30, toolkit::combo_flag::kEditable);
