@@ -11,6 +11,9 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+// UTF-32 marks; the little-endian one begins like the UTF-16 one.
+constexpr std::string_view kUtf32LeMark{"\xFF\xFE\0\0", 4};
+constexpr std::string_view kUtf32BeMark{"\0\0\xFE\xFF", 4};
 
 // The language's editor appends this block of comment lines to its files.
 constexpr std::string_view kOptionsStart = "; IDE Options = ";
@@ -57,10 +60,12 @@ CodeFileText DecodeCodeFile(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) {
     result.sourceIsUtf8 = true;
     text = toolkit::ValidUtf8(bytes.substr(kUtf8Mark.size()));
+  } else if (bytes.starts_with(kUtf32LeMark) || bytes.starts_with(kUtf32BeMark)) {
+    // Any other mark is skipped and the rest read one character per byte.
+    text = toolkit::Latin1ToUtf8(bytes.substr(kUtf32LeMark.size()));
   } else if (bytes.starts_with(kUtf16LeMark)) {
     text = toolkit::Utf16LeToUtf8(bytes.substr(kUtf16LeMark.size()));
   } else if (bytes.starts_with(kUtf16BeMark)) {
-    // Any other mark is skipped and the rest read one character per byte.
     text = toolkit::Latin1ToUtf8(bytes.substr(kUtf16BeMark.size()));
   } else {
     text = toolkit::Latin1ToUtf8(bytes);

@@ -41,11 +41,11 @@ TEST(CodeFileText, DecodesEachEncoding) {
   EXPECT_EQ(latin1.text, "\xC3\xA4\xC3\xB6");
   EXPECT_FALSE(latin1.sourceIsUtf8);
 
-  // A UTF-16BE mark is dropped and the rest read byte by byte.
-  EXPECT_EQ(DecodeCodeFile("\xFE\xFF"
-                           "a\xE4")
-                .text,
-            "a\xC3\xA4");
+  // Other marks (UTF-16BE, UTF-32 either way) are dropped and the rest read
+  // byte by byte.
+  for (const std::string& mark : {"\xFE\xFF"s, "\xFF\xFE\0\0"s, "\0\0\xFE\xFF"s}) {
+    EXPECT_EQ(DecodeCodeFile(mark + "a\xE4").text, "a\xC3\xA4");
+  }
   // A mark cut short is no mark.
   EXPECT_EQ(DecodeCodeFile("\xEF\xBB").text, "\xC3\xAF\xC2\xBB");
   EXPECT_EQ(DecodeCodeFile(kUtf8Mark).text, "");
