@@ -13,7 +13,7 @@ namespace library {
 // a path as long as its depth, and frees and draws some of it recursively
 // level by level: tens of thousands of levels would take minutes or the
 // whole stack.
-inline constexpr int kMaxElementDepth = 16384;
+inline constexpr int kMaxElementDepth = 10000;
 // errorCode of that refusal; Expat's own codes are smaller.
 inline constexpr int kErrorTooDeep = 1000;
 

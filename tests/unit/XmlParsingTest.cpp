@@ -181,8 +181,8 @@ TEST(XmlParsing, TooDeepNestingIsRefusedAndTheOuterPartKept) {
     EXPECT_EQ(document.errorCode, kErrorTooDeep);
     EXPECT_EQ(document.elements.size(), std::size_t{kMaxElementDepth});
     EXPECT_EQ(XmlErrorMessage(document),
-              "Error in the XML file:\rMessage: elements nested more than 16384 levels deep\r"
-              "Line: 1   Character: 49153");
+              "Error in the XML file:\rMessage: elements nested more than 10000 levels deep\r"
+              "Line: 1   Character: 30001");
   }
 }
 
