@@ -63,8 +63,9 @@ void ExamineMonitors(AppState& app) {
   if (!monitor) return;
   GdkRectangle geometry{};
   gdk_monitor_get_geometry(monitor, &geometry);
-  app.desktopWidth = geometry.width;
-  app.desktopHeight = geometry.height;
+  // In the designed pixels the window's sizes are stored in.
+  app.desktopWidth = app.ui.Scale().ToDesign(geometry.width);
+  app.desktopHeight = app.ui.Scale().ToDesign(geometry.height);
 }
 
 void SetProgramIcon(AppState& app) {

@@ -64,6 +64,12 @@ int LayerPosition(const Gadget* gadget, const char* coordinate) {
   return value;
 }
 
+// A splitter's state and attributes are pixel positions and sizes; every
+// other gadget's are numbers of items or choices.
+bool IsSplitter(const Gadget* gadget) {
+  return gadget->Kind() == GadgetKind::Splitter;
+}
+
 }  // namespace
 
 Ui::Ui() {
@@ -89,7 +95,7 @@ Window* Ui::OpenWindow(int id, int x, int y, int width, int height, const std::s
   if (!gadgetStyleInstalled_) gadgetStyleInstalled_ = InstallGadgetStyle();
   Window* parent = FindWindow(parentId);
   auto window = std::make_unique<Window>(id, sink_, x, y, width, height, title, flags,
-                                         parent ? parent->Handle() : nullptr);
+                                         parent ? parent->Handle() : nullptr, Scale());
   Window* opened = window.get();
   windows_[id] = std::move(window);
   currentWindow_ = id;
@@ -116,6 +122,16 @@ void Ui::SetBusy(bool busy) {
   gdk_display_flush(display);
 }
 
+const LayoutScale& Ui::Scale() const {
+  if (!scale_) {
+    // The toolkit's font resolution: the desktop's text scale, from its
+    // settings (with GDK_DPI_SCALE on top).
+    GdkScreen* screen = gdk_screen_get_default();
+    scale_ = LayoutScale::ForResolution(screen ? gdk_screen_get_resolution(screen) : 0);
+  }
+  return *scale_;
+}
+
 Window* Ui::FindWindow(int id) const {
   const auto found = windows_.find(id);
   return found == windows_.end() ? nullptr : found->second.get();
@@ -130,8 +146,8 @@ Kind* Ui::Place(int id, int x, int y, int width, int height, Args&&... args) {
   }
   auto gadget = std::make_unique<Kind>(id, currentWindow_, sink_, std::forward<Args>(args)...);
   GtkWidget* outer = gadget->Outer();
-  gtk_widget_set_size_request(outer, width, height);
-  gtk_layout_put(currentLayer_, outer, x, y);
+  gtk_widget_set_size_request(outer, Scale().ToDisplay(width), Scale().ToDisplay(height));
+  gtk_layout_put(currentLayer_, outer, Scale().ToDisplay(x), Scale().ToDisplay(y));
   gtk_widget_show_all(outer);
   Kind* placed = gadget.get();
   if (id == kNoGadgetId) {
@@ -231,12 +247,14 @@ std::string Ui::GadgetText(int id) const {
 }
 
 void Ui::SetGadgetState(int id, int state) {
-  if (Gadget* gadget = FindGadget(id)) gadget->SetState(state);
+  Gadget* gadget = FindGadget(id);
+  if (gadget) gadget->SetState(IsSplitter(gadget) ? Scale().ToDisplay(state) : state);
 }
 
 int Ui::GadgetState(int id) const {
   const Gadget* gadget = FindGadget(id);
-  return gadget ? gadget->State() : -1;
+  if (!gadget) return -1;
+  return IsSplitter(gadget) ? Scale().ToDesign(gadget->State()) : gadget->State();
 }
 
 void Ui::AddGadgetItem(int id, int position, const std::string& text, int imageId, int subLevel) {
@@ -279,7 +297,9 @@ void Ui::SetGadgetItemImage(int id, int position, int imageId) {
 }
 
 void Ui::SetGadgetAttribute(int id, GadgetAttribute attribute, int value) {
-  if (Gadget* gadget = FindGadget(id)) gadget->SetAttribute(attribute, value);
+  Gadget* gadget = FindGadget(id);
+  if (gadget)
+    gadget->SetAttribute(attribute, IsSplitter(gadget) ? Scale().ToDisplay(value) : value);
 }
 
 void Ui::SetGadgetColour(int id, ColourAttribute attribute, int colour) {
@@ -301,16 +321,18 @@ void Ui::ResizeGadget(int id, int x, int y, int width, int height) {
   if (x != kLeaveUnchanged || y != kLeaveUnchanged) {
     GtkWidget* parent = gtk_widget_get_parent(outer);
     if (parent && GTK_IS_LAYOUT(parent)) {
-      gtk_layout_move(GTK_LAYOUT(parent), outer, x == kLeaveUnchanged ? GadgetX(id) : x,
-                      y == kLeaveUnchanged ? GadgetY(id) : y);
+      gtk_layout_move(GTK_LAYOUT(parent), outer,
+                      x == kLeaveUnchanged ? LayerPosition(gadget, "x") : Scale().ToDisplay(x),
+                      y == kLeaveUnchanged ? LayerPosition(gadget, "y") : Scale().ToDisplay(y));
     }
   }
   if (width != kLeaveUnchanged || height != kLeaveUnchanged) {
     int currentWidth = 0;
     int currentHeight = 0;
     gtk_widget_get_size_request(outer, &currentWidth, &currentHeight);
-    gtk_widget_set_size_request(outer, width == kLeaveUnchanged ? currentWidth : width,
-                                height == kLeaveUnchanged ? currentHeight : height);
+    gtk_widget_set_size_request(
+        outer, width == kLeaveUnchanged ? currentWidth : Scale().ToDisplay(width),
+        height == kLeaveUnchanged ? currentHeight : Scale().ToDisplay(height));
   }
 }
 
@@ -330,21 +352,21 @@ int Ui::ActiveGadget(int windowId) const {
 }
 
 int Ui::GadgetX(int id) const {
-  return LayerPosition(FindGadget(id), "x");
+  return Scale().ToDesign(LayerPosition(FindGadget(id), "x"));
 }
 
 int Ui::GadgetY(int id) const {
-  return LayerPosition(FindGadget(id), "y");
+  return Scale().ToDesign(LayerPosition(FindGadget(id), "y"));
 }
 
 int Ui::GadgetWidth(int id) const {
   const Gadget* gadget = FindGadget(id);
-  return gadget ? gadget->Width() : 0;
+  return gadget ? Scale().ToDesign(gadget->Width()) : 0;
 }
 
 int Ui::GadgetHeight(int id) const {
   const Gadget* gadget = FindGadget(id);
-  return gadget ? gadget->Height() : 0;
+  return gadget ? Scale().ToDesign(gadget->Height()) : 0;
 }
 
 GtkWidget* Ui::GadgetWidget(int id) const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "toolkit/Gadget.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Window.h"
+#include "toolkit/core/LayoutScale.h"
 
 namespace toolkit {
 
@@ -24,6 +26,9 @@ class ContainerGadget;
 // The identifier of a gadget that is never addressed again.
 inline constexpr int kNoGadgetId = -1;
 
+// Positions and sizes of windows and gadgets are designed pixels: they are
+// laid out larger by the desktop's text scale and read back unscaled.
+//
 // Everything is addressed by the program's identifiers. An identifier with
 // nothing registered makes an operation do nothing (and a query read as empty,
 // 0 or -1). Gadgets are created into the window opened last, or into the
@@ -51,6 +56,8 @@ class Ui {
   void ShowWindow(int id, bool visible);
   // The busy pointer over every window while the program blocks, and back.
   void SetBusy(bool busy);
+  // The scale designed geometry is laid out by, taken on first use.
+  const LayoutScale& Scale() const;
 
   // Gadgets. A gadget created with kNoGadgetId (a decoration such as an
   // arrow) lives until ReleaseAll but cannot be found or changed.
@@ -154,6 +161,7 @@ class Ui {
   int currentWindow_ = -1;
   GtkLayout* currentLayer_ = nullptr;  // where new gadgets go
   GtkLayout* windowLayer_ = nullptr;   // the current window's own layer
+  mutable std::optional<LayoutScale> scale_;
   bool gadgetStyleInstalled_ = false;
 };
 

@@ -12,8 +12,10 @@
 namespace toolkit {
 
 Window::Window(int id, EventSink& sink, int x, int y, int width, int height,
-               const std::string& title, int flags, GtkWindow* parent)
-    : id_(id), flags_(flags), sink_(sink) {
+               const std::string& title, int flags, GtkWindow* parent, LayoutScale scale)
+    : id_(id), flags_(flags), scale_(scale), sink_(sink) {
+  width = scale_.ToDisplay(width);
+  height = scale_.ToDisplay(height);
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GtkWindow* window = GTK_WINDOW(window_);
   gtk_window_set_title(window, ValidUtf8(title).c_str());
@@ -197,8 +199,8 @@ void Window::MoveResize(int x, int y, int width, int height) {
     int currentWidth = 0;
     int currentHeight = 0;
     gtk_window_get_size(window, &currentWidth, &currentHeight);
-    const int newWidth = width == kLeaveUnchanged ? currentWidth : width;
-    const int newHeight = height == kLeaveUnchanged ? currentHeight : height;
+    const int newWidth = width == kLeaveUnchanged ? currentWidth : scale_.ToDisplay(width);
+    const int newHeight = height == kLeaveUnchanged ? currentHeight : scale_.ToDisplay(height);
     if (!gtk_window_get_resizable(window)) gtk_widget_set_size_request(layer_, newWidth, newHeight);
     gtk_window_resize(window, newWidth, newHeight);
   }
@@ -227,13 +229,13 @@ bool Window::CanMove() const {
 int Window::Width() const {
   int width = 0;
   if (window_) gtk_window_get_size(GTK_WINDOW(window_), &width, nullptr);
-  return width;
+  return scale_.ToDesign(width);
 }
 
 int Window::Height() const {
   int height = 0;
   if (window_) gtk_window_get_size(GTK_WINDOW(window_), nullptr, &height);
-  return height;
+  return scale_.ToDesign(height);
 }
 
 void Window::SetMinimumSize(int width, int height) {
@@ -253,13 +255,13 @@ void Window::ApplyGeometryHints() {
   GdkGeometry geometry{};
   int hints = 0;
   if (minWidth_ >= 0 || minHeight_ >= 0) {
-    geometry.min_width = minWidth_ < 0 ? 0 : minWidth_;
-    geometry.min_height = minHeight_ < 0 ? 0 : minHeight_;
+    geometry.min_width = minWidth_ < 0 ? 0 : scale_.ToDisplay(minWidth_);
+    geometry.min_height = minHeight_ < 0 ? 0 : scale_.ToDisplay(minHeight_);
     hints |= GDK_HINT_MIN_SIZE;
   }
   if (maxWidth_ >= 0 || maxHeight_ >= 0) {
-    geometry.max_width = maxWidth_ < 0 ? G_MAXSHORT : maxWidth_;
-    geometry.max_height = maxHeight_ < 0 ? G_MAXSHORT : maxHeight_;
+    geometry.max_width = maxWidth_ < 0 ? G_MAXSHORT : scale_.ToDisplay(maxWidth_);
+    geometry.max_height = maxHeight_ < 0 ? G_MAXSHORT : scale_.ToDisplay(maxHeight_);
     hints |= GDK_HINT_MAX_SIZE;
   }
   gtk_window_set_geometry_hints(GTK_WINDOW(window_), nullptr, &geometry,

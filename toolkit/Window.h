@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "toolkit/EventSink.h"
+#include "toolkit/core/LayoutScale.h"
 
 namespace toolkit {
 
@@ -26,11 +27,15 @@ inline constexpr int kUtility = 64;    // the toolkit's utility window type
 // minimise, maximise and restore (12, 13, 14), focus (7, 8), redraws (4),
 // pointer motion (24) and button releases and double clicks on the window
 // itself, outside its gadgets (17, 16, 18).
+//
+// Sizes are designed sizes: the window lays them out larger by the scale it
+// is given (the desktop's text scale) and reports them back unscaled.
+// Positions on the screen are never scaled.
 class Window {
  public:
   // x or y of -1 leaves the placement to the desktop.
   Window(int id, EventSink& sink, int x, int y, int width, int height, const std::string& title,
-         int flags, GtkWindow* parent);
+         int flags, GtkWindow* parent, LayoutScale scale = {});
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
   ~Window();
@@ -82,6 +87,7 @@ class Window {
 
   int id_;
   int flags_;
+  LayoutScale scale_;
   EventSink& sink_;
   GtkWidget* window_ = nullptr;
   GtkWidget* layer_ = nullptr;
@@ -92,7 +98,7 @@ class Window {
   int maxHeight_ = -1;
   int lastX_ = 0;
   int lastY_ = 0;
-  int lastWidth_ = 0;
+  int lastWidth_ = 0;  // as laid out on the display
   int lastHeight_ = 0;
   std::vector<std::unique_ptr<Shortcut>> shortcuts_;
 };
