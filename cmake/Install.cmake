@@ -4,7 +4,8 @@
 # as the stage (Templates, Export, Library with the program in
 # Library/Viewer), so the program finds its files beside itself wherever the
 # folder goes. Beside it, in the freedesktop places: a command in bin, a
-# desktop entry and the program icon.
+# desktop entry, the program icon and the metainfo that software centres
+# list the program by.
 #
 # `cpack` makes a TGZ archive whose top folder is that program folder with
 # the README: unpacked anywhere, Library/Viewer/orvex-api-viewer runs.
@@ -12,6 +13,8 @@
 set(ORVEX_INSTALL_FOLDER "lib/orvex-api-viewer" CACHE STRING
     "Folder under the install prefix that receives the portable program folder")
 set(ORVEX_PREFERENCES "LinuxOX VIZ-AduDozuzo.ini")
+# The metainfo file, named by the component id it holds.
+set(ORVEX_METAINFO example.orvex_api.orvex_api_viewer.metainfo.xml)
 
 # The program folder at DESTINATION, as part of COMPONENT. The preferences
 # file is seeded only when absent, so a second install keeps the user's
@@ -56,6 +59,8 @@ install(CODE "
 install(FILES ${ORVEX_ICONS_DIR}/Program.png
         DESTINATION share/icons/hicolor/48x48/apps
         RENAME orvex-api-viewer.png COMPONENT desktop)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/${ORVEX_METAINFO}
+        DESTINATION share/metainfo COMPONENT desktop)
 
 # The release archive: the program folder at the archive's top, with the
 # README. Its component is left out of `cmake --install`.
