@@ -7,10 +7,12 @@ build_packages=(cmake make g++ pkg-config libgtk-3-dev libexpat1-dev libpng-dev 
 # To build and run the tests: a virtual display with a small window manager,
 # real input, the clipboard and a clipboard manager, screenshots, the font the
 # settings test picks, a headless Wayland compositor with a typing tool for
-# the Wayland smoke test, valgrind for the memory check, and ccache to keep the
-# compiler's work between builds.
+# the Wayland smoke test, valgrind for the memory check, the validators of the
+# desktop entry and the metainfo, and ccache to keep the compiler's work
+# between builds.
 test_packages=(googletest libgtest-dev xvfb xauth x11-utils xdotool xclip xfce4-clipman
-  imagemagick openbox fonts-dejavu-core sway wtype valgrind ccache)
+  imagemagick openbox fonts-dejavu-core sway wtype valgrind desktop-file-utils appstream
+  ccache)
 
 # Prints the packages of the arguments that are not installed.
 missing_packages() {
