@@ -79,21 +79,6 @@ bool HasOnlyUriCharacters(const std::string& uri) {
   return true;
 }
 
-// Presses the left button at a point of one window, moves past the drag
-// threshold in small steps, then over a point of another window in a few
-// steps, so that both see the pointer arrive and stay, and lets go there.
-void DragBetween(unsigned long from, int fromX, int fromY, unsigned long to, int toX, int toY) {
-  const auto at = [](unsigned long window, int x, int y) {
-    return " mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-           std::to_string(y);
-  };
-  e2e::Run("xdotool" + at(from, fromX, fromY) +
-           " sleep 0.2 mousedown 1 sleep 0.2 mousemove_relative 6 0 sleep 0.1"
-           " mousemove_relative 10 0 sleep 0.1 mousemove_relative 16 0 sleep 0.2" +
-           at(to, toX - 20, toY - 20) + " sleep 0.25" + at(to, toX - 8, toY - 6) + " sleep 0.25" +
-           at(to, toX, toY) + " sleep 0.4 mouseup 1");
-}
-
 class DragJourney : public e2e::Journey {
  protected:
   // Starts the program and moves its main window to the left of the screen,
@@ -142,7 +127,7 @@ TEST_F(DragJourney, AnIndexEntryDraggedOutArrivesAsTheUriOfItsCodeFile) {
       SelectRow(kHelloWorldRow, std::string(kProgramTitle) + " ~ Basics/HelloWorld.ox"));
   int rowY = SelectedRowY(main_, stage_.Root());
   ASSERT_GT(rowY, 0) << "no selected row on the screen";
-  DragBetween(main_, kRowGripX, rowY, target.Window(), 120, 120);
+  e2e::DragBetween(main_, kRowGripX, rowY, target.Window(), 120, 120);
   ASSERT_TRUE(e2e::Eventually([&] { return fs::exists(received); })) << "nothing was dropped";
   const std::string helloWorld = fs::canonical(Library() + "Basics/HelloWorld.ox").string();
   EXPECT_EQ(TempDirectory::Read(received), "file://" + helloWorld + "\r\n");
@@ -156,7 +141,7 @@ TEST_F(DragJourney, AnIndexEntryDraggedOutArrivesAsTheUriOfItsCodeFile) {
   ASSERT_TRUE(TitleBecomes(main_, std::string(kProgramTitle) + " ~ " + oddName)) << Title();
   rowY = SelectedRowY(main_, stage_.Root());
   ASSERT_GT(rowY, 0);
-  DragBetween(main_, kRowGripX, rowY, target.Window(), 120, 120);
+  e2e::DragBetween(main_, kRowGripX, rowY, target.Window(), 120, 120);
   ASSERT_TRUE(e2e::Eventually([&] { return fs::exists(received); })) << "nothing was dropped";
   const std::string uriList = TempDirectory::Read(received);
   ASSERT_TRUE(uriList.ends_with("\r\n")) << uriList;
@@ -172,7 +157,7 @@ TEST_F(DragJourney, AnIndexEntryDraggedOutArrivesAsTheUriOfItsCodeFile) {
   ASSERT_TRUE(TitleBecomes(main_, kProgramTitle)) << Title();
   rowY = SelectedRowY(main_, stage_.Root());
   ASSERT_GT(rowY, 0);
-  DragBetween(main_, kRowGripX, rowY, target.Window(), 120, 120);
+  e2e::DragBetween(main_, kRowGripX, rowY, target.Window(), 120, 120);
   e2e::Pause(kQuietMs);
   EXPECT_FALSE(fs::exists(received)) << TempDirectory::Read(received);
 }
@@ -205,7 +190,7 @@ TEST_F(DragJourney, AFileDroppedOnTheCodeViewIsShownUntilTheEntryIsChosenAgain) 
   ASSERT_NE(entryCode.find("ProcedureC OnButtonClicked(*button, *userData)"), std::string::npos)
       << entryCode.substr(0, 400);
 
-  DragBetween(source.Window(), 80, 60, main_, kCodeViewX, kCodeViewY);
+  e2e::DragBetween(source.Window(), 80, 60, main_, kCodeViewX, kCodeViewY);
   EXPECT_TRUE(e2e::Eventually([&] { return !TempDirectory::Read(payload + ".delivered").empty(); }))
       << "the program did not take the drop";
   EXPECT_TRUE(TitleBecomes(main_, std::string(kProgramTitle) + " ~ Extern Demo.ox")) << Title();

@@ -84,9 +84,12 @@ RunningProgram::RunningProgram(const std::string& program, const std::string& wo
   posix_spawnattr_init(&attributes);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
   posix_spawnattr_setpgroup(&attributes, 0);
-  std::string name = program;
-  char* argv[] = {name.data(), nullptr};
-  if (posix_spawn(&pid_, program.c_str(), &actions, &attributes, argv, environment.data()) != 0) {
+  std::vector<std::string> arguments = options.launcher;
+  arguments.push_back(program);
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  if (posix_spawn(&pid_, argv[0], &actions, &attributes, argv.data(), environment.data()) != 0) {
     pid_ = -1;
   }
   posix_spawnattr_destroy(&attributes);
@@ -441,6 +444,18 @@ std::set<int> SidewaysMovesDuring(unsigned long window, const std::string& comma
   return moves;
 }
 
+void DragBetween(unsigned long from, int fromX, int fromY, unsigned long to, int toX, int toY) {
+  const auto at = [](unsigned long window, int x, int y) {
+    return " mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
+           std::to_string(y);
+  };
+  Run("xdotool" + at(from, fromX, fromY) +
+      " sleep 0.2 mousedown 1 sleep 0.2 mousemove_relative 6 0 sleep 0.1"
+      " mousemove_relative 10 0 sleep 0.1 mousemove_relative 16 0 sleep 0.2" +
+      at(to, toX - 20, toY - 20) + " sleep 0.25" + at(to, toX - 8, toY - 6) + " sleep 0.25" +
+      at(to, toX, toY) + " sleep 0.4 mouseup 1");
+}
+
 bool PlaceWindow(unsigned long window, int x, int y, int width, int height) {
   const std::string id = std::to_string(window);
   const std::string size =
@@ -593,6 +608,30 @@ void EndWithEscape(RunningProgram& program, unsigned long mainWindow) {
   ExpectOrderlyEnd(program);
 }
 
+std::string ToolkitComplaints(const std::string& standardError) {
+  std::istringstream lines(standardError);
+  std::string complaints;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("-CRITICAL **") != std::string::npos ||
+        line.find("-WARNING **") != std::string::npos) {
+      complaints += line.substr(0, 300) + "\n";
+    }
+  }
+  return complaints;
+}
+
+unsigned long OpenSettingsOf(pid_t pid, unsigned long mainWindow) {
+  if (!ClickAt(mainWindow, kSettingsButtonX, kToolRowY)) return 0;
+  return WaitForWindowOf(pid, kSettingsWindow, 10000);
+}
+
+bool ChooseMenuItemOf(unsigned long mainWindow, int buttonX, int n) {
+  if (!OpenPopupAt(mainWindow, buttonX, kToolRowY)) return false;
+  std::string keys;
+  for (int i = 0; i < n; ++i) keys += "Down ";
+  return PressKeys(keys + "Return");
+}
+
 void Journey::TearDown() {
   if (program_ && !program_->Ended() && main_ != 0 && !HasFailure()) End();
 }
@@ -619,18 +658,6 @@ void Journey::Start(const StartOptions& options) {
 void Journey::End() {
   ASSERT_TRUE(program_);
   EndWithEscape(*program_, main_);
-}
-
-unsigned long Journey::OpenSettings() const {
-  if (!ClickAt(main_, kSettingsButtonX, kToolRowY)) return 0;
-  return WaitForWindowOf(Pid(), kSettingsWindow, 10000);
-}
-
-bool Journey::ChooseMenuItem(int buttonX, int n) const {
-  if (!OpenPopupAt(main_, buttonX, kToolRowY)) return false;
-  std::string keys;
-  for (int i = 0; i < n; ++i) keys += "Down ";
-  return PressKeys(keys + "Return");
 }
 
 unsigned long Journey::WaitForMessageBox(int timeoutMs) const {

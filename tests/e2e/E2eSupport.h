@@ -36,9 +36,11 @@ inline constexpr int kAdminButtonX = 418 + 15;
 inline constexpr int kCopyButtonX = -146 + 15;
 inline constexpr int kSettingsButtonX = -114 + 15;
 inline constexpr int kInfoButtonX = -40 + 15;
-// The settings window's Save button.
+// The settings window's Save and Apply buttons.
 inline constexpr int kSaveButtonX = 475;
 inline constexpr int kSaveButtonY = 488;
+inline constexpr int kApplyButtonX = 449 + 87;
+inline constexpr int kApplyButtonY = 128 + 18;
 
 // A copy of the staged tree (Templates, Export, Library with the program) in
 // a fresh folder, so a test may change preferences and exports freely.
@@ -57,10 +59,13 @@ class StagedCopy {
 
 // How a program is started beyond its folder: environment entries
 // ("NAME=value") that are added to the test's own or replace the entry of the
-// same name, and a file that receives its standard error (empty: the test's).
+// same name, a file that receives its standard error (empty: the test's), and
+// a command line the program is started through (empty: none), for example
+// one that runs it as another user.
 struct StartOptions {
   std::vector<std::string> environment;
   std::string standardErrorFile;
+  std::vector<std::string> launcher;
 };
 
 // A running program in a process group of its own; the group is killed at
@@ -110,6 +115,18 @@ void ExpectOrderlyEnd(RunningProgram& program, int timeoutMs = 20000);
 // Presses Escape in the main window, which ends the program, and expects an
 // orderly end.
 void EndWithEscape(RunningProgram& program, unsigned long mainWindow);
+
+// The lines of a program's standard error that report a toolkit critical or
+// warning; empty when there is none.
+std::string ToolkitComplaints(const std::string& standardError);
+
+// Opens the settings window of the program with the main window's button; 0
+// when it did not open.
+unsigned long OpenSettingsOf(pid_t pid, unsigned long mainWindow);
+
+// Chooses the n-th item of the popup menu of the main window's tool-row
+// button at buttonX.
+bool ChooseMenuItemOf(unsigned long mainWindow, int buttonX, int n);
 
 // Windows are looked up in-process, through a connection of the test's own
 // to the X server, so that waiting for one costs a round trip instead of a
@@ -183,6 +200,11 @@ Geometry GeometryOf(unsigned long window);
 std::set<int> SidewaysMovesDuring(unsigned long window, const std::string& command,
                                   const std::function<bool(const std::set<int>&)>& done,
                                   int timeoutMs = 3000);
+
+// Presses the left button at a point of one window, moves past the drag
+// threshold in small steps, then over a point of another window in a few
+// steps, so that both see the pointer arrive and stay, and lets go there.
+void DragBetween(unsigned long from, int fromX, int fromY, unsigned long to, int toX, int toY);
 
 // Moves a window (and resizes it when a size is given) and waits until the
 // window manager has done so.
@@ -273,10 +295,8 @@ class Journey : public testing::Test {
   // Waits until the main window's title names no file.
   bool ShowsNoFile() const { return WaitForWindowOf(Pid(), kPlainMainWindow, 10000) != 0; }
 
-  // Opens the settings window with its button; 0 when it did not open.
-  unsigned long OpenSettings() const;
-  // Chooses the n-th item of the popup menu of the tool-row button at buttonX.
-  bool ChooseMenuItem(int buttonX, int n) const;
+  unsigned long OpenSettings() const { return OpenSettingsOf(Pid(), main_); }
+  bool ChooseMenuItem(int buttonX, int n) const { return ChooseMenuItemOf(main_, buttonX, n); }
   // A message box of the program: a window with the main window's title that
   // is not the main window.
   unsigned long WaitForMessageBox(int timeoutMs = 10000) const;

@@ -10,43 +10,44 @@
 // that drops arrive through the window system as from any other program, and
 // a preload library that writes the text of every message box to a file,
 // since a message box's text cannot be read from outside.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "E2eSupport.h"
 #include "app/BuildVariant.h"
 #include "library/core/IndexRowMarkup.h"
+#include "support/StubPrograms.h"
 #include "support/TempDirectory.h"
 #include "toolkit/core/UriList.h"
 
-extern char** environ;
-
 namespace {
 
+using e2e::Eventually;
+using e2e::Geometry;
+using e2e::GeometryOf;
+using e2e::kAdminButtonX;
+using e2e::kCopyButtonX;
+using e2e::kInfoButtonX;
 using e2e::kMainWindow;
 using e2e::kPreferencesName;
-using e2e::kSettingsWindow;
+using e2e::kToolRowY;
+using e2e::Pause;
+using e2e::WriteFile;
 
 namespace fs = std::filesystem;
 
@@ -62,16 +63,7 @@ constexpr int kAnswerMs = 5000;
 // How long a check that nothing happens waits for it to happen.
 constexpr int kQuietMs = 700;
 
-// Places of controls; a negative x counts from the main window's right edge.
-constexpr int kToolRowY = 17;
-constexpr int kSearchFieldX = 27 + 60;
-constexpr int kCopyButtonX = -146 + 15;
-constexpr int kSettingsButtonX = -114 + 15;
-constexpr int kInfoButtonX = -40 + 15;
-constexpr int kApplyX = 449 + 87;
-constexpr int kApplyY = 128 + 18;
-constexpr int kSaveX = 475;
-constexpr int kSaveY = 488;
+// Places of controls of the information window.
 constexpr int kLibraryFolderImageX = 7 + 8;
 constexpr int kLibraryFolderImageY = 26 + 8;
 constexpr int kCopyImageX = 7 + 8;
@@ -86,32 +78,6 @@ constexpr int kInfoOpenCode = 4;
 
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNoGroup = 65534;
-
-void Pause(int ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-// Polls a condition until it holds or the time is up.
-template <typename Condition>
-bool Eventually(Condition condition, int timeoutMs = kAnswerMs) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  for (;;) {
-    if (condition()) return true;
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    Pause(25);
-  }
-}
-
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 std::string Read(const std::string& path) {
   return TempDirectory::Read(path);
@@ -168,76 +134,6 @@ void HandOverToNobody(const std::string& root) {
   }
 }
 
-// --- Helpers built beside the tests -------------------------------------------
-
-// The message recorder (tests/support/MessageRecorder.c), preloaded into the
-// program so that the texts of its message boxes can be read.
-std::string MessageRecorder() {
-  return ORVEX_MESSAGE_RECORDER;
-}
-
-// The drag source window (tests/support/DragSource.c).
-std::string DragSource() {
-  return ORVEX_DRAG_SOURCE;
-}
-
-// --- Outside programs --------------------------------------------------------
-
-// A shell script that records the arguments it got, one per line, in
-// record. The record appears at once complete: written aside, then renamed.
-void WriteRecorder(const std::string& path, const std::string& record) {
-  WriteFile(path, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > " +
-                      Quote(record + ".part") + " && /bin/mv " + Quote(record + ".part") + " " +
-                      Quote(record) + "\n");
-  ::chmod(path.c_str(), 0755);
-}
-
-// Stand-ins for xdg-open, gnome-open and beep in a folder of the staged copy
-// that the program gets as its whole search path, and an editor anywhere.
-class OutsidePrograms {
- public:
-  explicit OutsidePrograms(const std::string& root)
-      : folder_(root + "/outside/bin"), records_(root + "/outside/records") {
-    fs::create_directories(records_);
-    for (const char* name : {"xdg-open", "gnome-open", "beep"}) {
-      WriteRecorder(folder_ + "/" + name, RecordOf(name));
-    }
-  }
-
-  const std::string& Folder() const { return folder_; }
-
-  // Adds a recorder at any path, recording under name.
-  void AddAt(const std::string& path, const std::string& name) const {
-    WriteRecorder(path, RecordOf(name));
-  }
-
-  // The arguments of the last run of name, waiting for it up to the time-out.
-  std::optional<std::vector<std::string>> Arguments(const std::string& name,
-                                                    int timeoutMs = kAnswerMs) const {
-    if (!Eventually([&] { return fs::exists(RecordOf(name)); }, timeoutMs)) return std::nullopt;
-    std::vector<std::string> lines;
-    std::istringstream text(Read(RecordOf(name)));
-    for (std::string line; std::getline(text, line);) lines.push_back(line);
-    return lines;
-  }
-
-  bool Ran(const std::string& name, int waitMs = kQuietMs) const {
-    return Arguments(name, waitMs).has_value();
-  }
-
-  // Forgets the runs so far.
-  void Clear() const {
-    std::error_code error;
-    for (const auto& record : fs::directory_iterator(records_, error)) fs::remove(record, error);
-  }
-
- private:
-  std::string RecordOf(const std::string& name) const { return records_ + "/" + name + ".args"; }
-
-  std::string folder_;
-  std::string records_;
-};
-
 // --- Test data ---------------------------------------------------------------
 
 struct DatabaseEntry {
@@ -290,7 +186,10 @@ enum class User { Tester, Nobody };
 // The staged program, run in its folder with everything it prints kept in a
 // file and the text of its message boxes recorded. Constructing prepares the
 // staged copy (for "nobody" too); Start starts the program, so that a test
-// may change permissions in between.
+// The staged program, run in its folder with what it prints on standard
+// error kept in a file and the text of its message boxes recorded.
+// Constructing prepares the staged copy (for "nobody" too); Start starts the
+// program, so that a test may change permissions in between.
 class Viewer {
  public:
   // searchPath becomes the program's PATH when it is not empty.
@@ -302,104 +201,54 @@ class Viewer {
         messageLog_(stage.Root() + "/viewer-messages.log"),
         preload_(stage.Root() + "/message-recorder.so"),
         home_(stage.Root() + "/home") {
-    const std::string recorder = MessageRecorder();
+    // The message recorder (tests/support/MessageRecorder.c), preloaded so
+    // that the texts of the message boxes can be read. The copy lies inside
+    // the staged tree, where the program's user may read it.
+    const std::string recorder = ORVEX_MESSAGE_RECORDER;
     std::error_code error;
-    // The copy lies inside the staged tree, where the program's user may read it.
     prepared_ = !recorder.empty() &&
                 fs::copy_file(recorder, preload_, fs::copy_options::overwrite_existing, error);
     fs::create_directories(home_, error);
     if (unprivileged_) HandOverToNobody(stage.Root());
   }
-  Viewer(const Viewer&) = delete;
-  Viewer& operator=(const Viewer&) = delete;
-  ~Viewer() {
-    if (pid_ > 0 && !ended_) {
-      ::kill(pid_, SIGKILL);
-      int status = 0;
-      ::waitpid(pid_, &status, 0);
-    }
-  }
 
   // Starts the program; false when it could not be started.
   bool Start() {
-    if (!prepared_ || pid_ > 0) return false;
-    std::vector<std::string> environment;
-    const auto replaced = [&](const std::string& entry) {
-      const std::string name = entry.substr(0, entry.find('=') + 1);
-      for (const char* own : {"LD_PRELOAD=", "ORVEX_MESSAGE_LOG=", "HOME=", "ASAN_OPTIONS="}) {
-        if (name == own) return true;
-      }
-      return name == "PATH=" && !searchPath_.empty();
-    };
-    std::string asanOptions;
-    for (char** entry = environ; *entry; ++entry) {
-      const std::string text = *entry;
-      if (text.starts_with("ASAN_OPTIONS=")) asanOptions = text.substr(13) + ":";
-      if (!replaced(text)) environment.push_back(text);
-    }
-    environment.push_back("LD_PRELOAD=" + preload_);
-    environment.push_back("ORVEX_MESSAGE_LOG=" + messageLog_);
-    environment.push_back("HOME=" + home_);
+    if (!prepared_ || program_) return false;
+    const char* asanOptions = std::getenv("ASAN_OPTIONS");
+    e2e::StartOptions options;
     // The recorder is loaded before a sanitizer runtime; that order is harmless here.
-    environment.push_back("ASAN_OPTIONS=" + asanOptions + "verify_asan_link_order=0");
-    if (!searchPath_.empty()) environment.push_back("PATH=" + searchPath_);
-
-    std::vector<std::string> arguments;
+    options.environment = {
+        "LD_PRELOAD=" + preload_, "ORVEX_MESSAGE_LOG=" + messageLog_, "HOME=" + home_,
+        "ASAN_OPTIONS=" + (asanOptions ? std::string(asanOptions) + ":" : std::string()) +
+            "verify_asan_link_order=0"};
+    if (!searchPath_.empty()) options.environment.push_back("PATH=" + searchPath_);
+    options.standardErrorFile = output_;
     if (unprivileged_) {
-      arguments = {kSetpriv, "--reuid=" + std::to_string(kNobody),
-                   "--regid=" + std::to_string(kNoGroup), "--clear-groups", "--"};
+      options.launcher = {kSetpriv, "--reuid=" + std::to_string(kNobody),
+                          "--regid=" + std::to_string(kNoGroup), "--clear-groups", "--"};
     }
-    arguments.push_back(stage_.Program());
-
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& entry : environment) envp.push_back(entry.data());
-    envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, stage_.ProgramDirectory().c_str());
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output_.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid_ > 0;
+    program_ =
+        std::make_unique<e2e::RunningProgram>(stage_.Program(), stage_.ProgramDirectory(), options);
+    return program_->Pid() > 0;
   }
 
-  pid_t Pid() const { return pid_; }
+  pid_t Pid() const { return program_->Pid(); }
   unsigned long Main() const { return main_; }
 
   // The main window, waited for as long as a start may take.
   unsigned long WaitForMain() {
-    main_ = e2e::WaitForWindowOf(pid_, kMainWindow, 20000);
+    main_ = e2e::WaitForWindowOf(Pid(), kMainWindow, 20000);
     return main_;
   }
 
-  std::optional<int> WaitForExit(int timeoutMs = kAnswerMs) {
-    const bool done = Eventually(
-        [&] {
-          int status = 0;
-          if (::waitpid(pid_, &status, WNOHANG) != pid_) return false;
-          status_ = status;
-          return true;
-        },
-        timeoutMs);
-    ended_ = ended_ || done;
-    return done ? status_ : std::nullopt;
-  }
+  e2e::RunningProgram& Program() const { return *program_; }
 
   // What the program printed, for the checks and failure reports.
   std::string Printed() const { return Read(output_); }
 
   // No toolkit critical or warning was printed.
-  void ExpectQuietOutput() const {
-    const std::string printed = Printed();
-    EXPECT_EQ(printed.find("-CRITICAL **"), std::string::npos) << printed;
-    EXPECT_EQ(printed.find("-WARNING **"), std::string::npos) << printed;
-  }
+  void ExpectQuietOutput() const { EXPECT_EQ(e2e::ToolkitComplaints(Printed()), ""); }
 
   // The texts of the message boxes shown so far.
   std::vector<std::string> Messages() const {
@@ -416,13 +265,13 @@ class Viewer {
   std::string Title() const { return Title(main_); }
 
   bool WaitForTitle(const std::string& title) const {
-    return Eventually([&] { return Title() == title; });
+    return Eventually([&] { return Title() == title; }, kAnswerMs);
   }
 
   // A message box of the program, not the main window, which may carry the
   // same title; 0 when none is shown within the time-out.
   unsigned long FindMessageBox(int timeoutMs) const {
-    return e2e::WaitForWindowBesides(pid_, kMessageBox, main_, timeoutMs);
+    return e2e::WaitForWindowBesides(Pid(), kMessageBox, main_, timeoutMs);
   }
 
   // A message box with this title and text appears within the answer time;
@@ -431,7 +280,7 @@ class Viewer {
     const unsigned long box = FindMessageBox(kAnswerMs);
     ASSERT_NE(box, 0u) << "no message box; expected: " << text;
     EXPECT_EQ(Title(box), title);
-    ASSERT_TRUE(Eventually([&] { return Messages().size() > seenMessages_; }))
+    ASSERT_TRUE(Eventually([&] { return Messages().size() > seenMessages_; }, kAnswerMs))
         << "the box's text was not recorded";
     // A wrong text may be very long; the report shows its start.
     const std::string shown = Messages()[seenMessages_];
@@ -452,24 +301,13 @@ class Viewer {
     seenMessages_ = messages.size();
   }
 
-  // Opens the settings window with its button.
-  unsigned long OpenSettings() const {
-    if (!e2e::ClickAt(main_, kSettingsButtonX, kToolRowY)) return 0;
-    return e2e::WaitForWindowOf(pid_, kSettingsWindow, kAnswerMs);
-  }
-
-  // Chooses the n-th item of the popup menu of the tool-row button at x.
-  bool ChooseMenuItem(int buttonX, int n) const {
-    if (!e2e::OpenPopupAt(main_, buttonX, kToolRowY)) return false;
-    std::string keys;
-    for (int i = 0; i < n; ++i) keys += "Down ";
-    return e2e::PressKeys(keys + "Return");
-  }
+  unsigned long OpenSettings() const { return e2e::OpenSettingsOf(Pid(), main_); }
+  bool ChooseMenuItem(int buttonX, int n) const { return e2e::ChooseMenuItemOf(main_, buttonX, n); }
 
   // Types a term into the emptied search field; the search selects the first
   // matching row and the program shows its entry.
   bool Search(const std::string& term) const {
-    return e2e::ClickAt(main_, kSearchFieldX, kToolRowY) && e2e::PressKeys("Delete") &&
+    return e2e::ClickAt(main_, e2e::kSearchFieldX, kToolRowY) && e2e::PressKeys("Delete") &&
            e2e::TypeText(main_, term);
   }
 
@@ -484,10 +322,7 @@ class Viewer {
   // nothing was printed that tells of a fault.
   void EndCleanly() {
     ASSERT_TRUE(e2e::SendKeys(main_, "Escape"));
-    const std::optional<int> status = WaitForExit();
-    ASSERT_TRUE(status.has_value()) << "the program did not end";
-    EXPECT_TRUE(WIFEXITED(*status)) << "status " << *status;
-    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    e2e::ExpectOrderlyEnd(*program_, kAnswerMs);
     ExpectQuietOutput();
   }
 
@@ -500,30 +335,10 @@ class Viewer {
   std::string preload_;
   std::string home_;
   bool prepared_ = false;
-  pid_t pid_ = -1;
-  bool ended_ = false;
-  std::optional<int> status_;
+  std::unique_ptr<e2e::RunningProgram> program_;
   unsigned long main_ = 0;
   std::size_t seenMessages_ = 0;
 };
-
-// A window's place on the screen and its size.
-struct Geometry {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
-
-Geometry GeometryOf(unsigned long window) {
-  const std::string shell =
-      e2e::Output("xdotool getwindowgeometry --shell " + std::to_string(window));
-  const auto value = [&](const std::string& key) {
-    const std::size_t at = shell.find("\n" + key + "=");
-    return at == std::string::npos ? 0 : std::atoi(shell.c_str() + at + key.size() + 2);
-  };
-  return {value("X"), value("Y"), value("WIDTH"), value("HEIGHT")};
-}
 
 // Puts a path's permission bits back at the end of a test, so that the
 // staged copy can be removed also by a user other than root.
@@ -596,9 +411,9 @@ TEST_P(IntegerLimits, StartKeepTheFileAndSaveWithinTheLimits) {
 
   const unsigned long settingsWindow = viewer.OpenSettings();
   ASSERT_NE(settingsWindow, 0u);
-  ASSERT_TRUE(e2e::ClickAt(settingsWindow, kSaveX, kSaveY));
+  ASSERT_TRUE(e2e::ClickAt(settingsWindow, e2e::kSaveButtonX, e2e::kSaveButtonY));
   EXPECT_TRUE(e2e::WaitUntilHidden(settingsWindow));
-  ASSERT_TRUE(Eventually([&] { return Read(preferencesPath) != stored; }))
+  ASSERT_TRUE(Eventually([&] { return Read(preferencesPath) != stored; }, kAnswerMs))
       << "Save did not write the file";
   viewer.ExpectNoMessage();
 
@@ -677,15 +492,13 @@ TEST_P(UnwritablePreferences, SaySoAndLeaveTheFileAsItWas) {
     viewer.ExpectMessage(kProgramTitle, kIniNotUpdated);
     viewer.ExpectMessage(kErrorTitle,
                          "The database '" + folder + "OX-LinuxAPI-Toc.xml' cannot be opened.");
-    const std::optional<int> status = viewer.WaitForExit();
-    ASSERT_TRUE(status.has_value()) << "the program did not end";
-    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
+    e2e::ExpectOrderlyEnd(viewer.Program(), kAnswerMs);
     viewer.ExpectQuietOutput();
   } else {
     ASSERT_NE(viewer.WaitForMain(), 0u) << viewer.Printed();
     const unsigned long settingsWindow = viewer.OpenSettings();
     ASSERT_NE(settingsWindow, 0u);
-    ASSERT_TRUE(e2e::ClickAt(settingsWindow, kSaveX, kSaveY));
+    ASSERT_TRUE(e2e::ClickAt(settingsWindow, e2e::kSaveButtonX, e2e::kSaveButtonY));
     viewer.ExpectMessage(kProgramTitle, kIniNotUpdated);
     EXPECT_TRUE(e2e::WaitUntilHidden(settingsWindow));
     viewer.EndCleanly();
@@ -726,7 +539,7 @@ TEST(HostileEnvironment, HostileNamesReachTheEditorAsOneArgumentWithoutAShell) {
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
   const std::string folder = stage.ProgramDirectory();
-  OutsidePrograms outside(stage.Root());
+  StubPrograms outside({"xdg-open", "gnome-open", "beep"}, false);
   // The editor itself lies in a folder whose name a shell would run.
   const std::string editor =
       stage.Root() + "/Editor 'q' \"dq\" $(touch pwned-editor) `touch pwned-editor2`/-editor";
@@ -765,7 +578,7 @@ TEST(HostileEnvironment, HostileNamesReachTheEditorAsOneArgumentWithoutAShell) {
 TEST(HostileEnvironment, AHostileLibraryPathReachesTheDesktopOpenerAsOneArgument) {
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
-  OutsidePrograms outside(stage.Root());
+  StubPrograms outside({"xdg-open", "gnome-open", "beep"}, false);
   const std::string library =
       stage.Root() + "/-Library 'q' \"dq\" $(touch pwned-lib) `touch pwned-lib2`; x & y/";
   const std::string file = "Sub folder/$(touch pwned-file).ox";
@@ -802,7 +615,6 @@ TEST(HostileEnvironment, AHostileLibraryPathReachesTheDesktopOpenerAsOneArgument
   if (app::IsAdminBuild()) {
     SCOPED_TRACE("the help file from the admin menu");
     outside.Clear();
-    constexpr int kAdminButtonX = 418 + 15;
     constexpr int kEditViewerHelp = 6;
     ASSERT_TRUE(viewer.ChooseMenuItem(kAdminButtonX, kEditViewerHelp));
     EXPECT_EQ(outside.Arguments("xdg-open"),
@@ -815,59 +627,19 @@ TEST(HostileEnvironment, AHostileLibraryPathReachesTheDesktopOpenerAsOneArgument
 
 // --- URI lists dropped onto the code view ------------------------------------
 
-// The drag source helper, started on the same display.
-class DragSourceWindow {
- public:
-  explicit DragSourceWindow(const std::string& payload) : payload_(payload) {
-    const std::string program = DragSource();
-    if (program.empty()) return;
-    std::string name = program;
-    std::string argument = payload;
-    char* argv[] = {name.data(), argument.data(), nullptr};
-    if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, environ) != 0) pid_ = -1;
-    if (pid_ > 0) window_ = e2e::WaitForWindowOf(pid_, "^Hostile drag source$", 20000);
-  }
-  DragSourceWindow(const DragSourceWindow&) = delete;
-  DragSourceWindow& operator=(const DragSourceWindow&) = delete;
-  ~DragSourceWindow() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      int status = 0;
-      ::waitpid(pid_, &status, 0);
-    }
-  }
-
-  unsigned long Window() const { return window_; }
-
-  std::size_t Deliveries() const {
-    const std::string log = Read(payload_ + ".delivered");
-    return static_cast<std::size_t>(std::count(log.begin(), log.end(), '\n'));
-  }
-
-  // Drags the payload with the left button from this window to a point on
-  // the screen and lets it go there; true when the target took the data.
-  bool DropAt(const std::string& uriList, int x, int y) const {
-    WriteFile(payload_, uriList);
-    const std::size_t delivered = Deliveries();
-    const Geometry from = GeometryOf(window_);
-    const int fromX = from.x + from.width / 2;
-    const int fromY = from.y + from.height / 2;
-    const auto at = [](int px, int py) {
-      return " mousemove " + std::to_string(px) + " " + std::to_string(py);
-    };
-    // Past the drag threshold first, then over the target in two steps so
-    // that it sees the pointer arrive and stay.
-    e2e::Run("xdotool" + at(fromX, fromY) + " sleep 0.15 mousedown 1 sleep 0.15" +
-             at(fromX + 20, fromY + 20) + " sleep 0.15" + at(x - 10, y - 10) + " sleep 0.2" +
-             at(x, y) + " sleep 0.3 mouseup 1");
-    return Eventually([&] { return Deliveries() > delivered; });
-  }
-
- private:
-  std::string payload_;
-  pid_t pid_ = -1;
-  unsigned long window_ = 0;
-};
+// Writes the URI list for the drag source (tests/support/DragSource.c) to
+// hand out and drags it onto the code view; true when the program took it.
+bool DropOnCodeView(const e2e::HelperWindow& source, const std::string& payload, unsigned long main,
+                    const std::string& uriList) {
+  WriteFile(payload, uriList);
+  const auto deliveries = [&] {
+    const std::string log = Read(payload + ".delivered");
+    return std::count(log.begin(), log.end(), '\n');
+  };
+  const auto before = deliveries();
+  e2e::DragBetween(source.Window(), 80, 60, main, kCodeViewX, kCodeViewY);
+  return Eventually([&] { return deliveries() > before; }, kAnswerMs);
+}
 
 struct DropCase {
   const char* name;
@@ -877,8 +649,6 @@ struct DropCase {
 };
 
 TEST(HostileEnvironment, DroppedUriListsAreShownOrIgnoredAsTheyDeserve) {
-  const std::string drag = DragSource();
-  ASSERT_FALSE(drag.empty()) << "the drag source helper could not be built";
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
   const std::string drops = stage.Root() + "/drops/";
@@ -920,17 +690,16 @@ TEST(HostileEnvironment, DroppedUriListsAreShownOrIgnoredAsTheyDeserve) {
   ASSERT_TRUE(viewer.Start());
   ASSERT_NE(viewer.WaitForMain(), 0u) << viewer.Printed();
   ASSERT_TRUE(viewer.WaitForTitle(kProgramTitle));
-  DragSourceWindow source(stage.Root() + "/payload");
-  ASSERT_NE(source.Window(), 0u);
+  const std::string payload = stage.Root() + "/payload";
+  e2e::HelperWindow source(ORVEX_DRAG_SOURCE, payload, "^Hostile drag source$");
+  ASSERT_NE(source.Window(), 0u) << "the drag source did not open";
   // Side by side, so that the drag starts on the source and ends on the code view.
-  e2e::Run("xdotool windowmove " + std::to_string(source.Window()) + " 0 0 windowmove " +
-           std::to_string(viewer.Main()) + " 300 100");
-  Pause(300);
+  ASSERT_TRUE(e2e::PlaceWindow(source.Window(), 0, 0));
+  ASSERT_TRUE(e2e::PlaceWindow(viewer.Main(), 300, 100));
 
   for (const DropCase& drop : cases) {
     SCOPED_TRACE(drop.name);
-    const Geometry main = GeometryOf(viewer.Main());
-    ASSERT_TRUE(source.DropAt(drop.uriList, main.x + kCodeViewX, main.y + kCodeViewY))
+    ASSERT_TRUE(DropOnCodeView(source, payload, viewer.Main(), drop.uriList))
         << "the program did not take the drop";
     if (drop.message.empty()) {
       viewer.ExpectNoMessage();
@@ -947,7 +716,7 @@ TEST(HostileEnvironment, DroppedUriListsAreShownOrIgnoredAsTheyDeserve) {
 TEST(HostileEnvironment, VanishedDatabaseAndLibraryFoldersLeaveTheProgramWorking) {
   e2e::StagedCopy stage;
   ASSERT_TRUE(stage.Ok());
-  OutsidePrograms outside(stage.Root());
+  StubPrograms outside({"xdg-open", "gnome-open", "beep"}, false);
   const std::string databaseFolder = stage.Root() + "/database/";
   const std::string library = stage.Root() + "/library/";
   const std::string goneLibrary = stage.Root() + "/library-gone";
@@ -975,7 +744,7 @@ TEST(HostileEnvironment, VanishedDatabaseAndLibraryFoldersLeaveTheProgramWorking
   {
     SCOPED_TRACE("copying the code that is still shown");
     ASSERT_TRUE(e2e::ClickAt(viewer.Main(), kCopyButtonX, kToolRowY));
-    EXPECT_TRUE(Eventually([&] { return viewer.Clipboard() == "Procedure Eins()"; }))
+    EXPECT_TRUE(Eventually([&] { return viewer.Clipboard() == "Procedure Eins()"; }, kAnswerMs))
         << viewer.Clipboard();
   }
   {
@@ -984,7 +753,7 @@ TEST(HostileEnvironment, VanishedDatabaseAndLibraryFoldersLeaveTheProgramWorking
     const unsigned long info = e2e::WaitForWindowOf(viewer.Pid(), kInfoWindow, kAnswerMs);
     ASSERT_NE(info, 0u);
     ASSERT_TRUE(e2e::ClickAt(info, kCopyImageX, kCopyImageY));
-    EXPECT_TRUE(Eventually([&] { return viewer.Clipboard() == library + "Eins.ox"; }))
+    EXPECT_TRUE(Eventually([&] { return viewer.Clipboard() == library + "Eins.ox"; }, kAnswerMs))
         << viewer.Clipboard();
     ASSERT_TRUE(e2e::ClickAt(info, kLibraryFolderImageX, kLibraryFolderImageY));
     EXPECT_EQ(outside.Arguments("beep"), (std::vector<std::string>{"-f", "130.8", "-l", "100"}));
@@ -1002,13 +771,13 @@ TEST(HostileEnvironment, VanishedDatabaseAndLibraryFoldersLeaveTheProgramWorking
     viewer.ExpectNoMessage();
     outside.Clear();
     ASSERT_TRUE(viewer.ChooseMenuItem(kInfoButtonX, kInfoOpenCode));
-    EXPECT_FALSE(outside.Ran("xdg-open"));
+    EXPECT_FALSE(outside.Ran("xdg-open", kQuietMs));
   }
   {
     SCOPED_TRACE("reloading from the vanished database keeps the index");
     const unsigned long settingsWindow = viewer.OpenSettings();
     ASSERT_NE(settingsWindow, 0u);
-    ASSERT_TRUE(e2e::ClickAt(settingsWindow, kApplyX, kApplyY));
+    ASSERT_TRUE(e2e::ClickAt(settingsWindow, e2e::kApplyButtonX, e2e::kApplyButtonY));
     EXPECT_TRUE(viewer.WaitForTitle(kProgramTitle));
     ASSERT_TRUE(e2e::SendKeys(settingsWindow, "Escape"));
     EXPECT_TRUE(e2e::WaitUntilHidden(settingsWindow));
@@ -1022,7 +791,7 @@ TEST(HostileEnvironment, VanishedDatabaseAndLibraryFoldersLeaveTheProgramWorking
     const std::string before = Read(preferencesPath);
     const unsigned long settingsWindow = viewer.OpenSettings();
     ASSERT_NE(settingsWindow, 0u);
-    ASSERT_TRUE(e2e::ClickAt(settingsWindow, kSaveX, kSaveY));
+    ASSERT_TRUE(e2e::ClickAt(settingsWindow, e2e::kSaveButtonX, e2e::kSaveButtonY));
     EXPECT_TRUE(e2e::WaitUntilHidden(settingsWindow));
     viewer.ExpectNoMessage();
     EXPECT_EQ(Read(preferencesPath), before);
@@ -1033,7 +802,7 @@ TEST(HostileEnvironment, VanishedDatabaseAndLibraryFoldersLeaveTheProgramWorking
     ASSERT_TRUE(viewer.Search("1"));
     EXPECT_TRUE(viewer.WaitForTitle(title + "Eins.ox")) << viewer.Title();
     ASSERT_TRUE(e2e::ClickAt(viewer.Main(), kCopyButtonX, kToolRowY));
-    EXPECT_TRUE(Eventually([&] { return viewer.Clipboard() == "Procedure Eins()"; }))
+    EXPECT_TRUE(Eventually([&] { return viewer.Clipboard() == "Procedure Eins()"; }, kAnswerMs))
         << viewer.Clipboard();
     viewer.ExpectNoMessage();
   }
@@ -1104,7 +873,6 @@ TEST_P(UnwritableExports, EachExportSaysItFailedAndNoneReportsSuccess) {
   ASSERT_TRUE(viewer.Start());
   ASSERT_NE(viewer.WaitForMain(), 0u) << viewer.Printed();
 
-  constexpr int kAdminButtonX = 418 + 15;
   for (const ExportItem& item : kExportItems) {
     SCOPED_TRACE(item.file);
     ASSERT_TRUE(viewer.ChooseMenuItem(kAdminButtonX, item.item));

@@ -55,20 +55,6 @@ std::string Repeated(const std::string& piece, std::size_t size) {
   return text;
 }
 
-// The lines of the program's standard error that report a toolkit critical
-// or warning.
-std::string ToolkitComplaints(const std::string& standardError) {
-  std::istringstream lines(standardError);
-  std::string complaints;
-  for (std::string line; std::getline(lines, line);) {
-    if (line.find("-CRITICAL **") != std::string::npos ||
-        line.find("-WARNING **") != std::string::npos) {
-      complaints += line.substr(0, 300) + "\n";
-    }
-  }
-  return complaints;
-}
-
 std::string SearchPath() {
   const char* path = std::getenv("PATH");
   return path ? path : "/usr/bin:/bin";
@@ -95,18 +81,12 @@ class HostileStage {
   bool Ok() const { return stage_.Ok(); }
 
   void Write(const std::string& path, const std::string& bytes) const {
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    e2e::WriteFile(path, bytes);
   }
 
   // Sets one key of the preferences file.
   void SetPreference(const std::string& key, const std::string& value) const {
-    std::string text = TempDirectory::Read(Preferences());
-    const std::size_t at = text.find("\n" + key + "=");
-    ASSERT_NE(at, std::string::npos) << key;
-    const std::size_t end = text.find('\n', at + 1);
-    text.replace(at + 1, end - at - 1, key + "=" + value);
-    Write(Preferences(), text);
+    ASSERT_TRUE(e2e::SetPreference(stage_, key, value)) << key;
   }
 
   std::unique_ptr<e2e::RunningProgram> Start(std::vector<std::string> environment = {}) const {
@@ -118,7 +98,7 @@ class HostileStage {
   }
 
   std::string Complaints() const {
-    return ToolkitComplaints(TempDirectory::Read(StandardErrorFile()));
+    return e2e::ToolkitComplaints(TempDirectory::Read(StandardErrorFile()));
   }
 
  private:
@@ -136,12 +116,6 @@ std::string DatabaseOf(const std::vector<std::string>& files) {
            std::to_string(i) + "\" File=\"" + files[i] + "\"/>\n";
   }
   return xml + "  </category>\n</library>\n";
-}
-
-// A window of the process titled with the program's name other than the
-// main window: the program's message boxes carry that title.
-unsigned long MessageBoxOf(pid_t pid, unsigned long mainWindow) {
-  return e2e::WaitForWindowBesides(pid, kPlainMainWindow, mainWindow, kAnswerMs);
 }
 
 // Selects an index row with a click; the index sits on the window's left.
@@ -373,12 +347,10 @@ TEST(HostileFiles, ApplyReloadsADatabaseThatBecameBrokenWithoutHarm) {
   for (const std::string& broken : {DeeplyNested(100000), BillionLaughs(), std::string()}) {
     SCOPED_TRACE(broken.substr(0, 40));
     stage.Write(stage.Database(), broken);
-    ASSERT_TRUE(e2e::ClickAt(window, -114 + 15, 17));
-    const unsigned long settings =
-        e2e::WaitForWindowOf(program->Pid(), "^Linux OX-ZUR-Erirada-Vuvazo - Settings$", kAnswerMs);
+    const unsigned long settings = e2e::OpenSettingsOf(program->Pid(), window);
     ASSERT_NE(settings, 0u);
     // Apply, then close the window with Escape.
-    ASSERT_TRUE(e2e::ClickAt(settings, 449 + 87, 128 + 18));
+    ASSERT_TRUE(e2e::ClickAt(settings, e2e::kApplyButtonX, e2e::kApplyButtonY));
     ASSERT_TRUE(e2e::SendKeys(settings, "Escape"));
     // The deep document's outer levels, as many as are accepted, fill the
     // index: seconds under the sanitizers, so the bound is the one against a
@@ -537,15 +509,14 @@ TEST(HostileFiles, NamedPipeAsCodeFileCountsAsMissing) {
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
   stage.Write(stage.Database(), DatabaseOf({"/Hostile/Pipe.ox"}));
 
-  const std::string path = SearchPath();
-  StubPrograms stubs({"beep"});
-  // The stubs are for the program only; the test itself needs xdotool.
-  ::setenv("PATH", path.c_str(), 1);
-  auto program = stage.Start({"PATH=" + stubs.Folder() + ":" + path});
+  StubPrograms stubs({"beep"}, false);
+  auto program = stage.Start({"PATH=" + stubs.Folder() + ":" + SearchPath()});
   const unsigned long window = e2e::WaitForWindowOf(program->Pid(), kMainWindow, kAnswerMs);
   ASSERT_NE(window, 0u);
   ASSERT_TRUE(ClickRow(window, 2));
-  const unsigned long message = MessageBoxOf(program->Pid(), window);
+  // A message box carries the main window's title.
+  const unsigned long message =
+      e2e::WaitForWindowBesides(program->Pid(), kPlainMainWindow, window, kAnswerMs);
   ASSERT_NE(message, 0u) << "no missing-file message";
   ASSERT_TRUE(e2e::SendKeys(message, "Return"));
   EXPECT_TRUE(stubs.Ran("beep", 3000));
@@ -608,9 +579,7 @@ TEST(HostileFiles, TopicLinksOpenOnlyWebAddresses) {
   // The desktop's URI handler is a stub that records what it gets: the
   // user's defaults send every scheme and file type to it.
   TempDirectory desktop;
-  const std::string path = SearchPath();
-  StubPrograms stubs({"xdg-open", "gnome-open", "beep"});
-  ::setenv("PATH", path.c_str(), 1);
+  StubPrograms stubs({"xdg-open", "gnome-open", "beep"}, false);
   const std::string opener = stubs.Add("opener");
   desktop.Write("data/applications/hostile-opener.desktop",
                 "[Desktop Entry]\nType=Application\nName=Opener\nExec=" + opener +
@@ -627,7 +596,7 @@ TEST(HostileFiles, TopicLinksOpenOnlyWebAddresses) {
   }
   desktop.Write("config/mimeapps.list", defaults);
 
-  auto program = stage.Start({"PATH=" + stubs.Folder() + ":" + path,
+  auto program = stage.Start({"PATH=" + stubs.Folder() + ":" + SearchPath(),
                               "XDG_DATA_HOME=" + desktop.Path() + "/data",
                               "XDG_CONFIG_HOME=" + desktop.Path() + "/config"});
   const unsigned long window = e2e::WaitForWindowOf(program->Pid(), kMainWindow, kAnswerMs);
@@ -744,9 +713,9 @@ TEST_P(HostileLanguageFile, TheProgramStartsAndShowsItsWindows) {
   const unsigned long window = e2e::WaitForWindowOf(program->Pid(), kMainWindow, kLargeFileMs);
   ASSERT_NE(window, 0u) << "no main window";
   // The settings window carries most of the texts.
-  ASSERT_TRUE(e2e::ClickAt(window, -114 + 15, 17));
-  const unsigned long settings = e2e::WaitForWindowOf(
-      program->Pid(), "^Linux OX-ZUR-Erirada-Vuvazo - Settings$", kLargeFileMs);
+  ASSERT_TRUE(e2e::ClickAt(window, e2e::kSettingsButtonX, e2e::kToolRowY));
+  const unsigned long settings =
+      e2e::WaitForWindowOf(program->Pid(), e2e::kSettingsWindow, kLargeFileMs);
   ASSERT_NE(settings, 0u) << "no settings window";
   ASSERT_TRUE(e2e::SendKeys(settings, "Escape"));
   EXPECT_TRUE(e2e::WaitUntilHidden(settings, kLargeFileMs));

@@ -1,7 +1,8 @@
 // Stand-ins for the outside programs the viewer starts (xdg-open, gnome-open,
 // beep, an editor). Each records the arguments it got, one per line, in a file
 // named after it. While the object lives, PATH holds only the stubs' folder,
-// so a program without a stub cannot be found.
+// so a program without a stub cannot be found; a test that starts the program
+// as a process of its own keeps its PATH and gives the program Folder().
 #pragma once
 
 #include <sys/stat.h>
@@ -17,11 +18,11 @@
 
 class StubPrograms {
  public:
-  explicit StubPrograms(const std::vector<std::string>& names) {
+  explicit StubPrograms(const std::vector<std::string>& names, bool onTestPath = true) {
     const char* path = std::getenv("PATH");
     if (path) oldPath_ = path;
     for (const std::string& name : names) Add(name);
-    ::setenv("PATH", Folder().c_str(), 1);
+    if (onTestPath) ::setenv("PATH", Folder().c_str(), 1);
   }
   StubPrograms(const StubPrograms&) = delete;
   StubPrograms& operator=(const StubPrograms&) = delete;
@@ -37,14 +38,28 @@ class StubPrograms {
 
   // Adds a stub; mode 0644 makes one that cannot be executed. Returns its path.
   std::string Add(const std::string& name, mode_t mode = 0755) const {
+    return AddAt(Folder() + "/" + name, name, mode);
+  }
+
+  // Adds a stub at any path (an absolute one, or one below the stubs' folder),
+  // recording under name.
+  std::string AddAt(const std::string& path, const std::string& name, mode_t mode = 0755) const {
     // The record appears at once complete: written aside, then renamed.
     const std::string record = RecordOf(name);
     const std::string script = "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" +
                                record + ".part' && /bin/mv '" + record + ".part' '" + record +
                                "'\n";
-    const std::string stub = temp_.Write("bin/" + name, script);
+    const std::string stub = temp_.Write(path, script);
     ::chmod(stub.c_str(), mode);
     return stub;
+  }
+
+  // Forgets the runs so far.
+  void Clear() const {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(temp_.Path(), ignored)) {
+      if (entry.path().extension() == ".args") std::filesystem::remove(entry.path(), ignored);
+    }
   }
 
   // The arguments the stub got, waiting up to the time-out for it to run;
