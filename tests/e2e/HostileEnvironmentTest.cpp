@@ -66,8 +66,6 @@ constexpr int kQuietMs = 700;
 // Places of controls of the information window.
 constexpr int kLibraryFolderImageX = 7 + 8;
 constexpr int kLibraryFolderImageY = 26 + 8;
-constexpr int kCopyImageX = 7 + 8;
-constexpr int kCopyImageY = 186 + 8;
 // A point inside the code view of a main window of the default size.
 constexpr int kCodeViewX = 600;
 constexpr int kCodeViewY = 330;
@@ -746,20 +744,6 @@ TEST(HostileEnvironment, VanishedDatabaseAndLibraryFoldersLeaveTheProgramWorking
     ASSERT_TRUE(e2e::ClickAt(viewer.Main(), kCopyButtonX, kToolRowY));
     EXPECT_TRUE(Eventually([&] { return viewer.Clipboard() == "Procedure Eins()"; }, kAnswerMs))
         << viewer.Clipboard();
-  }
-  {
-    SCOPED_TRACE("the information window's two images");
-    ASSERT_TRUE(viewer.ChooseMenuItem(kInfoButtonX, kInfoAboutDatabase));
-    const unsigned long info = e2e::WaitForWindowOf(viewer.Pid(), kInfoWindow, kAnswerMs);
-    ASSERT_NE(info, 0u);
-    ASSERT_TRUE(e2e::ClickAt(info, kCopyImageX, kCopyImageY));
-    EXPECT_TRUE(Eventually([&] { return viewer.Clipboard() == library + "Eins.ox"; }, kAnswerMs))
-        << viewer.Clipboard();
-    ASSERT_TRUE(e2e::ClickAt(info, kLibraryFolderImageX, kLibraryFolderImageY));
-    EXPECT_EQ(outside.Arguments("beep"), (std::vector<std::string>{"-f", "130.8", "-l", "100"}));
-    EXPECT_FALSE(outside.Ran("xdg-open", 0));
-    ASSERT_TRUE(e2e::SendKeys(info, "Escape"));
-    EXPECT_TRUE(e2e::WaitUntilHidden(info));
   }
   {
     SCOPED_TRACE("selecting entries whose files are gone");
