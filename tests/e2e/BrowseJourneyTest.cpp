@@ -1,7 +1,7 @@
 // Browsing the index with the mouse: a clicked row shows its description, its
-// code and its file in the window title; the title names the file as the
-// title-content setting says; the recently viewed list leads back to earlier
-// entries.
+// code and its file in the window title; the title-content setting chosen in
+// the settings window applies at once; the recently viewed list leads back to
+// earlier entries.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,7 +19,6 @@ constexpr int kRowHeight = 23;
 
 // Rows of the bundled sample index.
 constexpr int kHelpRow = 2;      // /Viewer/ViewerHelp.txt
-constexpr int kBasicsRow = 4;    // the category "Basics", no file
 constexpr int kHelloRow = 6;     // Basics/HelloWorld.ox
 constexpr int kWindowsRow = 8;   // the category "Windows", no file
 constexpr int kWindowRow = 9;    // Windows/WindowBasics.ox
@@ -99,33 +98,6 @@ TEST_F(BrowseJourney, ClickedRowsShowTheirDescriptionAndCodeAndCategoriesClearTh
   EXPECT_EQ(CopiedCode(), ShownCodeOf("Windows/WindowBasics.ox"));
 }
 
-TEST_F(BrowseJourney, TitleNamesTheShownFileAsTheTitleContentSettingSays) {
-  struct Case {
-    const char* setting;
-    const char* help;   // the help entry's file is stored with a leading "/"
-    const char* hello;  // stored without one
-  };
-  // 0: the file name; 1: the file as stored in the database; 2: the
-  // database's folder ("../" in the staged preferences) and the file.
-  const Case cases[] = {
-      {"0", "ViewerHelp.txt", "HelloWorld.ox"},
-      {"1", "/Viewer/ViewerHelp.txt", "Basics/HelloWorld.ox"},
-      {"2", "../Viewer/ViewerHelp.txt", "../Basics/HelloWorld.ox"},
-  };
-  for (const Case& each : cases) {
-    SCOPED_TRACE(std::string("SourceInTitle=") + each.setting);
-    SetPreference("SourceInTitle", each.setting);
-    Start();
-    ASSERT_TRUE(ClickRow(kHelpRow));
-    EXPECT_TRUE(Shows(each.help)) << Title();
-    ASSERT_TRUE(ClickRow(kHelloRow));
-    EXPECT_TRUE(Shows(each.hello)) << Title();
-    // A category row has no file: the plain program title whatever the setting.
-    ASSERT_TRUE(ClickRow(kBasicsRow));
-    EXPECT_TRUE(ShowsNoFile()) << Title();
-  }
-}
-
 TEST_F(BrowseJourney, TitleContentChosenInTheSettingsAppliesAtOnceAndIsSaved) {
   SetPreference("SourceInTitle", "2");
   Start();
@@ -187,32 +159,6 @@ TEST_F(BrowseJourney, RecentlyViewedListLeadsBackToEarlierEntries) {
   // clicked last.
   ASSERT_TRUE(e2e::SendKeys(main_, "Down"));
   EXPECT_TRUE(Shows("Widgets/Entry.ox")) << Title();
-}
-
-TEST_F(BrowseJourney, RecentlyViewedListKeepsTheTenNewestFiles) {
-  struct Viewed {
-    int row;
-    const char* file;
-  };
-  // Eleven entries with distinct files, in the order they are clicked.
-  const Viewed viewed[] = {
-      {2, "/Viewer/ViewerHelp.txt"},     {5, "Basics/GtkCommon.oxi"},
-      {6, "Basics/HelloWorld.ox"},       {7, "Basics/MainLoopManual.ox"},
-      {9, "Windows/WindowBasics.ox"},    {10, "Windows/HeaderBar.ox"},
-      {11, "Windows/WindowGeometry.ox"}, {12, "Windows/TransientWindow.ox"},
-      {14, "Widgets/Buttons.ox"},        {15, "Widgets/Entry.ox"},
-      {16, "Widgets/SpinButton.ox"},
-  };
-  Start();
-  for (const Viewed& each : viewed) {
-    ASSERT_TRUE(ClickRow(each.row));
-    ASSERT_TRUE(Shows(each.file)) << Title();
-  }
-  // The oldest of the eleven fell out: the last item is the second one viewed.
-  ASSERT_TRUE(ChooseRecent("End Return"));
-  EXPECT_TRUE(Shows("Basics/GtkCommon.oxi")) << Title();
-  ASSERT_TRUE(ChooseRecent("Home Return"));
-  EXPECT_TRUE(Shows("Widgets/SpinButton.ox")) << Title();
 }
 
 }  // namespace
