@@ -56,9 +56,13 @@ install(CODE "
                  \"\${root}/share/applications/orvex-api-viewer.desktop\" @ONLY)
   message(STATUS \"Installing: \${root}/share/applications/orvex-api-viewer.desktop\")"
   COMPONENT desktop)
-install(FILES ${ORVEX_ICONS_DIR}/Program.png
-        DESTINATION share/icons/hicolor/48x48/apps
-        RENAME orvex-api-viewer.png COMPONENT desktop)
+foreach(size ${ORVEX_DESKTOP_ICON_SIZES})
+  install(FILES ${ORVEX_ICONS_DIR}/Program-${size}.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps
+          RENAME orvex-api-viewer.png COMPONENT desktop)
+endforeach()
+install(FILES ${ORVEX_ICONS_DIR}/Program.svg DESTINATION share/icons/hicolor/scalable/apps
+        RENAME orvex-api-viewer.svg COMPONENT desktop)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/${ORVEX_METAINFO}
         DESTINATION share/metainfo COMPONENT desktop)
 

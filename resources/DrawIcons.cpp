@@ -8,6 +8,7 @@
 // the "?" and "i" glyphs, is a vector path, so the output is the same bytes
 // on every run and every machine with the same cairo.
 
+#include <cairo-svg.h>
 #include <cairo.h>
 
 #include <cmath>
@@ -18,6 +19,7 @@
 #include <iterator>
 #include <numbers>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -723,10 +725,13 @@ cairo_status_t AppendToVector(void* closure, const unsigned char* data, unsigned
 
 // Draws one icon and returns its PNG bytes; on failure returns false and
 // sets `error`.
-bool RenderPng(const IconSpec& icon, std::vector<unsigned char>& png, std::string& error) {
+// `scale` draws the picture larger or smaller than its own size.
+bool RenderPng(const IconSpec& icon, std::vector<unsigned char>& png, std::string& error,
+               double scale = 1.0) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, icon.size, icon.size);
   cairo_t* cr = cairo_create(surface);
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
+  cairo_scale(cr, scale, scale);
   icon.draw(cr);
   cairo_status_t status = cairo_status(cr);
   cairo_destroy(cr);
@@ -818,6 +823,36 @@ bool WritePngFile(const std::filesystem::path& path, const std::vector<unsigned 
   return true;
 }
 
+// The program icon for the desktop: drawn again at each size of the icon
+// theme's folders, and once as a scalable SVG of the same picture.
+constexpr int kDesktopIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+bool WriteDesktopIcons(const IconSpec& icon, const std::filesystem::path& dir, std::string& error) {
+  for (const int size : kDesktopIconSizes) {
+    const IconSpec scaled{icon.name, size, icon.draw};
+    std::vector<unsigned char> png;
+    if (!RenderPng(scaled, png, error, static_cast<double>(size) / icon.size)) return false;
+    const std::string name = std::string(icon.name) + "-" + std::to_string(size) + ".png";
+    if (!WritePngFile(dir / name, png, error)) return false;
+  }
+  const std::string svg = (dir / (std::string(icon.name) + ".svg")).string();
+  cairo_surface_t* surface = cairo_svg_surface_create(svg.c_str(), icon.size, icon.size);
+  // Sized in pixels like the icon theme's other pictures, not in points.
+  cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
+  cairo_t* cr = cairo_create(surface);
+  icon.draw(cr);
+  cairo_status_t status = cairo_status(cr);
+  cairo_destroy(cr);
+  cairo_surface_finish(surface);
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) {
+    error = "cannot write " + svg + ": " + cairo_status_to_string(status);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -844,6 +879,10 @@ int main(int argc, char** argv) {
     if (ec) return fail("cannot create " + dir.string() + ": " + ec.message());
     for (std::size_t i = 0; i < std::size(kIcons); ++i) {
       if (!WritePngFile(dir / (std::string(kIcons[i].name) + ".png"), pngs[i], error)) {
+        return fail(error);
+      }
+      if (std::string_view(kIcons[i].name) == "Program" &&
+          !WriteDesktopIcons(kIcons[i], dir, error)) {
         return fail(error);
       }
     }

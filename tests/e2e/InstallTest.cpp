@@ -63,8 +63,14 @@ TEST(Install, GivesAPortableProgramFolderWithCommandDesktopEntryAndIcon) {
     EXPECT_TRUE(fs::is_regular_file(part)) << part;
   }
   EXPECT_TRUE(fs::equivalent(prefix + "/bin/orvex-api-viewer", program));
-  EXPECT_EQ(PngSize(prefix + "/share/icons/hicolor/48x48/apps/orvex-api-viewer.png"),
-            std::make_pair(48, 48));
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+    EXPECT_EQ(PngSize(prefix + "/share/icons/hicolor/" + folder + "/apps/orvex-api-viewer.png"),
+              std::make_pair(size, size));
+  }
+  EXPECT_NE(TempDirectory::Read(prefix + "/share/icons/hicolor/scalable/apps/orvex-api-viewer.svg")
+                .find("<svg"),
+            std::string::npos);
   const std::string entry =
       TempDirectory::Read(prefix + "/share/applications/orvex-api-viewer.desktop");
   EXPECT_NE(entry.find("\nExec=\"" + program + "\"\n"), std::string::npos) << entry;
