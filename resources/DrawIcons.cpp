@@ -723,20 +723,26 @@ cairo_status_t AppendToVector(void* closure, const unsigned char* data, unsigned
   return CAIRO_STATUS_SUCCESS;
 }
 
+// Draws the icon onto the surface, `scale` times its own size, and flushes
+// the surface; returns cairo's status.
+cairo_status_t DrawOnto(cairo_surface_t* surface, const IconSpec& icon, double scale) {
+  cairo_t* cr = cairo_create(surface);
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
+  cairo_scale(cr, scale, scale);
+  icon.draw(cr);
+  const cairo_status_t status = cairo_status(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(surface);
+  return status == CAIRO_STATUS_SUCCESS ? cairo_surface_status(surface) : status;
+}
+
 // Draws one icon and returns its PNG bytes; on failure returns false and
 // sets `error`.
 // `scale` draws the picture larger or smaller than its own size.
 bool RenderPng(const IconSpec& icon, std::vector<unsigned char>& png, std::string& error,
                double scale = 1.0) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, icon.size, icon.size);
-  cairo_t* cr = cairo_create(surface);
-  cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
-  cairo_scale(cr, scale, scale);
-  icon.draw(cr);
-  cairo_status_t status = cairo_status(cr);
-  cairo_destroy(cr);
-  cairo_surface_flush(surface);
-  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
+  cairo_status_t status = DrawOnto(surface, icon, scale);
   png.clear();
   if (status == CAIRO_STATUS_SUCCESS) {
     status = cairo_surface_write_to_png_stream(surface, AppendToVector, &png);
@@ -839,10 +845,7 @@ bool WriteDesktopIcons(const IconSpec& icon, const std::filesystem::path& dir, s
   cairo_surface_t* surface = cairo_svg_surface_create(svg.c_str(), icon.size, icon.size);
   // Sized in pixels like the icon theme's other pictures, not in points.
   cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
-  cairo_t* cr = cairo_create(surface);
-  icon.draw(cr);
-  cairo_status_t status = cairo_status(cr);
-  cairo_destroy(cr);
+  cairo_status_t status = DrawOnto(surface, icon, 1.0);
   cairo_surface_finish(surface);
   if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
   cairo_surface_destroy(surface);

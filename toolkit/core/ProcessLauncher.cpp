@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string_view>
@@ -50,11 +51,9 @@ std::vector<char*> ChildEnvironment() {
   std::vector<char*> variables;
   for (char** entry = environ; *entry; ++entry) {
     const std::string_view variable(*entry);
-    bool own = false;
-    for (const std::string& name : OwnVariables()) {
-      own = own || (variable.size() > name.size() && variable.starts_with(name) &&
-                    variable[name.size()] == '=');
-    }
+    const bool own = std::any_of(
+        OwnVariables().begin(), OwnVariables().end(),
+        [variable](const std::string& name) { return variable.starts_with(name + "="); });
     if (!own) variables.push_back(*entry);
   }
   variables.push_back(nullptr);
