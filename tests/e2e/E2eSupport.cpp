@@ -471,15 +471,21 @@ bool PlaceWindow(unsigned long window, int x, int y, int width, int height) {
 }
 
 std::string LineTextAt(unsigned long window, int x, int y, int timeoutMs) {
-  // An empty selection first, so that an old text cannot pass for the new one.
-  Run("printf '' | timeout 10 xclip -selection primary >/dev/null 2>&1");
-  Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
-      std::to_string(y) + " sleep 0.1 click --repeat 3 --delay 80 1");
+  // A window just shown may not take clicks yet under load, so the triple click is
+  // repeated until a line is selected.
   std::string text;
   Eventually(
       [&] {
-        text = Output("xclip -o -selection primary 2>/dev/null");
-        return !text.empty();
+        // An empty selection first, so that an old text cannot pass for the new one.
+        Run("printf '' | timeout 10 xclip -selection primary >/dev/null 2>&1");
+        Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) +
+            " " + std::to_string(y) + " sleep 0.1 click --repeat 3 --delay 80 1");
+        return Eventually(
+            [&] {
+              text = Output("xclip -o -selection primary 2>/dev/null");
+              return !text.empty();
+            },
+            std::min(timeoutMs, 1000));
       },
       timeoutMs);
   return text;
