@@ -26,10 +26,20 @@ constexpr int ImageId(resources::Icon icon) {
   return static_cast<int>(icon);
 }
 
+// Registers the icon's image, at every scale it is drawn at; false when it
+// does not decode.
+inline bool CatchIcon(toolkit::Ui& ui, resources::Icon icon) {
+  std::array<std::span<const unsigned char>, resources::kLargestIconScale> pngs;
+  for (std::size_t i = 0; i < pngs.size(); ++i) {
+    pngs[i] = resources::IconPng(icon, static_cast<int>(i) + 1);
+  }
+  return ui.CatchImage(ImageId(icon), pngs);
+}
+
 // Registers the icon's image on first use and returns its id.
 inline int IconImage(toolkit::Ui& ui, resources::Icon icon) {
   const int id = ImageId(icon);
-  if (!ui.Image(id)) ui.CatchImage(id, resources::IconPng(icon));
+  if (!ui.Image(id)) CatchIcon(ui, icon);
   return id;
 }
 

@@ -27,10 +27,6 @@ namespace gid = gadget_id;
 // Scroll-bar sliders stay at least 10 pixels long.
 constexpr const char* kScrollbarStyle = "GtkScrollbar {\n-GtkScrollbar-min-slider-length: 10px;\n}";
 
-bool CatchIcon(toolkit::Ui& ui, Icon icon) {
-  return ui.CatchImage(ImageId(icon), resources::IconPng(icon));
-}
-
 void InstallScreenStyle() {
   GtkCssProvider* provider = gtk_css_provider_new();
   // The sheet uses a style property that newer toolkits report as

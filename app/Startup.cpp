@@ -69,8 +69,14 @@ void ExamineMonitors(AppState& app) {
 }
 
 void SetProgramIcon(AppState& app) {
-  if (!app.ui.CatchImage(ImageId(Icon::Program), resources::IconPng(Icon::Program))) return;
-  gtk_window_set_default_icon(app.ui.Image(ImageId(Icon::Program)));
+  if (!CatchIcon(app.ui, Icon::Program)) return;
+  // Every size it is drawn at: the desktop picks the one it needs.
+  GList* icons = nullptr;
+  for (GdkPixbuf* icon : app.ui.Image(ImageId(Icon::Program))->Pixbufs()) {
+    icons = g_list_append(icons, icon);
+  }
+  gtk_window_set_default_icon_list(icons);
+  g_list_free(icons);
 }
 
 // Starts reading the database that the preferences name before the toolkit

@@ -40,7 +40,7 @@ std::string AboutVersion() {
 }
 
 void OpenAboutWindow(app::AppState& app) {
-  GdkPixbuf* logo = app.ui.Image(app::IconImage(app.ui, resources::Icon::Program));
+  const toolkit::ImagePtr logo = app.ui.Image(app::IconImage(app.ui, resources::Icon::Program));
   GtkWidget* dialog = gtk_about_dialog_new();
   GtkAboutDialog* about = GTK_ABOUT_DIALOG(dialog);
   gtk_about_dialog_set_program_name(about, app::kApplicationName);
@@ -59,7 +59,14 @@ void OpenAboutWindow(app::AppState& app) {
   translators += "\nEnglish and French texts with the help of online translation services";
   gtk_about_dialog_set_translator_credits(about, translators.c_str());
   // Without a logo the dialog shows the program's window icon, when there is one.
-  if (logo) gtk_about_dialog_set_logo(about, logo);
+  if (logo) {
+    gtk_about_dialog_set_logo(about, logo->Pixbuf(1));
+    // The dialog's own image is then given the picture at the window's scale,
+    // so that the logo is as sharp on a HiDPI screen as the dialog's text.
+    if (GtkImage* shown = toolkit::ImageShowing(dialog, logo->Pixbuf(1))) {
+      toolkit::ShowScaled(shown, logo);
+    }
+  }
   gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
   if (toolkit::Window* main = app.ui.FindWindow(app::window_id::kMain)) {
     gtk_window_set_transient_for(GTK_WINDOW(dialog), main->Handle());

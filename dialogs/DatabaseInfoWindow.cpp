@@ -32,16 +32,21 @@ void CreateDatabaseControls(app::AppState& app) {
                       "Klick öffnet den Dateimanager mit dem Library-Pfad.");
   ui.CreateLabel(gid::kInfoDatabaseLabel, 25, 25, 162, 22, "Datenbank (xml):", kRight);
   ui.CreateTextField(gid::kInfoDatabaseField, 190, 20, 520, 26, kReadOnly);
+  ui.RelateLabel(gid::kInfoDatabaseLabel, gid::kInfoDatabaseField);
   ui.CreateLabel(gid::kInfoContentLabel, 5, 57, 182, 22, "Inhalt:", kRight);
   ui.CreateTextField(gid::kInfoContentField, 190, 52, 520, 26, kReadOnly);
+  ui.RelateLabel(gid::kInfoContentLabel, gid::kInfoContentField);
   ui.CreateLabel(gid::kInfoLibraryLabel, 5, 89, 182, 22, "Library (Hauptordner):", kRight);
   ui.CreateTextField(gid::kInfoLibraryField, 190, 84, 520, 26, kReadOnly);
+  ui.RelateLabel(gid::kInfoLibraryLabel, gid::kInfoLibraryField);
   // The arrow leads from the field above to its details; it does nothing.
   ui.CreateImage(toolkit::kNoGadgetId, 183, 121, 16, 16, app::IconImage(ui, Icon::ArrowDownRight));
   ui.CreateLabel(gid::kInfoTopicsLabel, 175, 121, 130, 22, "Themen:", kRight);
   ui.CreateTextField(gid::kInfoTopicsField, 310, 116, 80, 26, kReadOnly | kRightAligned);
+  ui.RelateLabel(gid::kInfoTopicsLabel, gid::kInfoTopicsField);
   ui.CreateLabel(gid::kInfoEntriesLabel, 475, 121, 150, 22, "Einträge:", kRight);
   ui.CreateTextField(gid::kInfoEntriesField, 630, 116, 80, 26, kReadOnly | kRightAligned);
+  ui.RelateLabel(gid::kInfoEntriesLabel, gid::kInfoEntriesField);
 }
 
 void CreateFileControls(app::AppState& app) {
@@ -51,12 +56,15 @@ void CreateFileControls(app::AppState& app) {
   ui.SetGadgetTooltip(gid::kInfoCopyImage, "Klick kopiert den Code-Pfad ins Clipboard.");
   ui.CreateLabel(gid::kInfoFileLabel, 25, 187, 162, 22, "Datei (+Unterordner):", kRight);
   ui.CreateTextField(gid::kInfoFileField, 190, 182, 520, 26, kReadOnly);
+  ui.RelateLabel(gid::kInfoFileLabel, gid::kInfoFileField);
   // The arrow leads from the field above to its details; it does nothing.
   ui.CreateImage(toolkit::kNoGadgetId, 174, 220, 16, 16, app::IconImage(ui, Icon::ArrowDownRight));
   ui.CreateLabel(gid::kInfoCodeFormatLabel, 175, 220, 130, 22, "Code-Format:", kRight);
   ui.CreateTextField(gid::kInfoCodeFormatField, 310, 215, 80, 26, kReadOnly);
+  ui.RelateLabel(gid::kInfoCodeFormatLabel, gid::kInfoCodeFormatField);
   ui.CreateLabel(gid::kInfoExecutableFormatLabel, 455, 220, 170, 22, "Executable-Format:", kRight);
   ui.CreateTextField(gid::kInfoExecutableFormatField, 630, 215, 80, 26, kReadOnly);
+  ui.RelateLabel(gid::kInfoExecutableFormatLabel, gid::kInfoExecutableFormatField);
 }
 
 }  // namespace

@@ -73,12 +73,14 @@ void CreatePathControls(app::AppState& app) {
     gtk_label_set_yalign(GTK_LABEL(label), 1.0F);
   }
   ui.CreateTextField(gid::kDatabasePathField, 20, 42, 555, 26, toolkit::text_field_flag::kReadOnly);
+  ui.RelateLabel(gid::kDatabaseLabel, gid::kDatabasePathField);
   ui.SetGadgetTooltip(gid::kDatabasePathField, "Pfad der Datenbank-Datei (xml).");
   ui.CreateButton(gid::kDatabaseChooseButton, 578, 42, 46, 26, "...");
   ui.SetGadgetTooltip(gid::kDatabaseChooseButton, "Dateiauswahl für die Datenbank-Datei (xml)");
   ui.CreateLabel(gid::kLibraryLabel, 15, 71, 500, 26,
                  "Library-Pfad (Hauptordner über ButtonGadget, CalenderGadget,...):");
   ui.CreateTextField(gid::kLibraryPathField, 20, 91, 555, 26, toolkit::text_field_flag::kReadOnly);
+  ui.RelateLabel(gid::kLibraryLabel, gid::kLibraryPathField);
   ui.SetGadgetTooltip(gid::kLibraryPathField,
                       "Hauptpfad (Hautordner) der Library. Kann leer bleiben falls identisch mit "
                       "dem Viewer-Verzeichnis.");
@@ -99,6 +101,7 @@ void CreateLanguageBox(app::AppState& app) {
   toolkit::Ui& ui = app.ui;
   ui.CreateLabel(gid::kLanguageLabel, 20, 207, 215, 26, "Sprache");
   ui.CreateComboBox(gid::kLanguageBox, 240, 200, 290, 32, toolkit::combo_flag::kImages);
+  ui.RelateLabel(gid::kLanguageLabel, gid::kLanguageBox);
   ui.SetGadgetTooltip(
       gid::kLanguageBox,
       "Wählt die Sprache für den Index und die Beschreibung. Fränzösich ist noch Englisch!");
@@ -117,6 +120,7 @@ void CreateFontControls(app::AppState& app) {
   using namespace toolkit::label_flag;
   ui.CreateLabel(gid::kFontLabel, 20, 239, 215, 32, "Zeichensatz für Dateianzeige");
   ui.CreateLabel(gid::kFontNameDisplay, 240, 232, 290, 30, "", kCenter | kBorder);
+  ui.RelateLabel(gid::kFontLabel, gid::kFontNameDisplay);
   ui.SetGadgetTooltip(gid::kFontNameDisplay,
                       "Aktuell gewählter Zeichensatz für den Code. Änderung über die "
                       "Schaltfläche rechts.");
@@ -130,12 +134,13 @@ void CreateProgramControls(app::AppState& app) {
   CreateGroupFrame(app, gid::kProgramFrame, 5, 180, 624, 282, "Programm-Einstellungen ...");
   CreateLanguageBox(app);
   CreateFontControls(app);
+  // In the order of the selectors they name.
   const struct {
     int id;
     int y;
     int height;
     const char* text;
-  } labels[] = {
+  } labels[std::size(kSelectors)] = {
       {gid::kSearchModeLabel, 269, 26, "Suche in"},
       {gid::kHintLabel, 301, 26, "'Nicht gefunden' Hinweis"},
       {gid::kTitleLabel, 333, 26, "Fenstertitel-Inhalt"},
@@ -143,8 +148,10 @@ void CreateProgramControls(app::AppState& app) {
   };
   for (const auto& label : labels)
     ui.CreateLabel(label.id, 20, label.y, 215, label.height, label.text);
-  for (const Selector& selector : kSelectors) {
+  for (std::size_t i = 0; i < std::size(kSelectors); ++i) {
+    const Selector& selector = kSelectors[i];
     ui.CreateComboBox(selector.id, selector.x, selector.y, selector.width, selector.height);
+    ui.RelateLabel(labels[i].id, selector.id);
     ui.SetGadgetTooltip(selector.id, selector.tooltip);
     for (const char* item : selector.items) ui.AddGadgetItem(selector.id, -1, item);
   }

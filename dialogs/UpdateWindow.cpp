@@ -22,11 +22,14 @@ void CreateUpdateWindow(app::AppState& app) {
       toolkit::text_field_flag::kReadOnly | toolkit::text_field_flag::kNoFocus;
   ui.CreateLabel(gid::kUpdateGtk2Label, 5, 15, 345, 22, "App-Update gtk2 verfügbar? ");
   ui.CreateTextField(gid::kUpdateGtk2Result, 355, 10, 280, 26, kResultFlags);
+  ui.RelateLabel(gid::kUpdateGtk2Label, gid::kUpdateGtk2Result);
   ui.CreateLabel(gid::kUpdateGtk3Label, 5, 45, 345, 22, "App-Update gtk3 verfügbar? ");
   ui.CreateTextField(gid::kUpdateGtk3Result, 355, 40, 280, 26, kResultFlags);
+  ui.RelateLabel(gid::kUpdateGtk3Label, gid::kUpdateGtk3Result);
   ui.CreateLabel(gid::kUpdateLibraryLabel, 5, 75, 345, 22,
                  "API-Update (Codes & Datenbank) verfügbar? ");
   ui.CreateTextField(gid::kUpdateLibraryResult, 355, 70, 280, 26, kResultFlags);
+  ui.RelateLabel(gid::kUpdateLibraryLabel, gid::kUpdateLibraryResult);
 }
 
 }  // namespace dialogs

@@ -19,17 +19,24 @@ namespace {
 namespace gid = app::gadget_id;
 using resources::Icon;
 
-GdkPixbuf* RowImage(app::AppState& app, RowIcon icon) {
-  switch (icon) {
-    case RowIcon::New:
-      return app.ui.Image(app::ImageId(Icon::NewEntry));
-    case RowIcon::Changed:
-      return app.ui.Image(app::ImageId(Icon::ChangedEntry));
-    case RowIcon::None:
-      break;
+// The pictures of the row marks, looked up once per fill.
+struct RowImages {
+  toolkit::ImagePtr newEntry;
+  toolkit::ImagePtr changedEntry;
+
+  const toolkit::ImagePtr& Of(RowIcon icon) const {
+    static const toolkit::ImagePtr kNone;
+    switch (icon) {
+      case RowIcon::New:
+        return newEntry;
+      case RowIcon::Changed:
+        return changedEntry;
+      case RowIcon::None:
+        break;
+    }
+    return kNone;
   }
-  return nullptr;
-}
+};
 
 void ClearTreeAndEntries(app::AppState& app, toolkit::TreeGadget& tree) {
   tree.ClearItems();
@@ -50,10 +57,12 @@ void ShowIndexFill(app::AppState& app, IndexFill fill, const IndexFillOptions& o
   if (fill.helpEntryIndex) database.helpEntryIndex = *fill.helpEntryIndex;
   if (fill.versionWord) database.versionWord = std::move(*fill.versionWord);
 
+  const RowImages images{app.ui.Image(app::ImageId(Icon::NewEntry)),
+                         app.ui.Image(app::ImageId(Icon::ChangedEntry))};
   std::vector<toolkit::TreeGadget::Row> rows;
   rows.reserve(fill.rows.size());
   for (const IndexRow& row : fill.rows) {
-    rows.push_back({row.text.c_str(), RowImage(app, row.icon), row.level, row.textColour,
+    rows.push_back({row.text.c_str(), images.Of(row.icon), row.level, row.textColour,
                     row.background, IsBoldIndexLevel(row.level)});
   }
   if (tree) tree->AppendRows(rows);

@@ -107,6 +107,19 @@ constexpr TooltipPlace kTooltips[] = {
     {"#Cnf_Language", gid::kLanguageBox},
 };
 
+// The names screen readers announce for the gadgets that have neither label
+// nor tooltip; the German name stands in where the language file has none.
+struct NamePlace {
+  const char* identifier;
+  int gadget;
+  const char* german;
+};
+
+constexpr NamePlace kAccessibleNames[] = {
+    {"#Main_IndexName", gid::kIndexTree, "Index der Beispiele"},
+    {"#Main_CodeName", gid::kCodeView, "Code des gewählten Eintrags"},
+};
+
 void PutText(app::AppState& app, const TextPlace& place, const std::string& text) {
   toolkit::Ui& ui = app.ui;
   switch (place.target) {
@@ -148,6 +161,10 @@ void ApplyUiTexts(app::AppState& app, const std::string& code) {
   }
   for (const TooltipPlace& place : kTooltips) {
     app.ui.SetGadgetTooltip(place.gadget, UiText(app, place.identifier, true, code));
+  }
+  for (const NamePlace& place : kAccessibleNames) {
+    const std::string name = UiText(app, place.identifier, false, code);
+    app.ui.SetGadgetAccessibleName(place.gadget, name.empty() ? place.german : name);
   }
 }
 

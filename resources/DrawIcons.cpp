@@ -736,12 +736,12 @@ cairo_status_t DrawOnto(cairo_surface_t* surface, const IconSpec& icon, double s
   return status == CAIRO_STATUS_SUCCESS ? cairo_surface_status(surface) : status;
 }
 
-// Draws one icon and returns its PNG bytes; on failure returns false and
-// sets `error`.
-// `scale` draws the picture larger or smaller than its own size.
+// Draws one icon `scale` times its own size and returns its PNG bytes; on
+// failure returns false and sets `error`.
 bool RenderPng(const IconSpec& icon, std::vector<unsigned char>& png, std::string& error,
                double scale = 1.0) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, icon.size, icon.size);
+  const int size = static_cast<int>(std::lround(icon.size * scale));
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
   cairo_status_t status = DrawOnto(surface, icon, scale);
   png.clear();
   if (status == CAIRO_STATUS_SUCCESS) {
@@ -766,13 +766,23 @@ void WriteArray(std::ostream& out, const std::string& arrayName,
   out << "\n};\n\n";
 }
 
-std::string ArrayName(const IconSpec& icon) {
-  return std::string("k") + icon.name + "Png";
+// Each icon is drawn at 1, 2 and 3 times its size, for windows at those
+// scales (HiDPI screens); the program picks the one of the window's scale.
+constexpr int kIconScales = 3;
+
+std::string ArrayName(const IconSpec& icon, int scale) {
+  return std::string("k") + icon.name + "Png" + std::to_string(scale);
+}
+
+// The file name of an icon's PNG, "@2x" and "@3x" before the ending for the larger ones.
+std::string PngFileName(const IconSpec& icon, int scale) {
+  return std::string(icon.name) + (scale == 1 ? "" : "@" + std::to_string(scale) + "x") + ".png";
 }
 
 // Writes the C++ source through a temporary file that replaces the target
 // only when complete, so a failed run never leaves a truncated file behind
 // that the build would take as up to date.
+// pngs holds kIconScales pictures per icon, the icons in the order of kIcons.
 bool WriteSource(const std::filesystem::path& path,
                  const std::vector<std::vector<unsigned char>>& pngs, std::string& error) {
   std::filesystem::path temp = path;
@@ -787,13 +797,22 @@ bool WriteSource(const std::filesystem::path& path,
            "#include \"Icons.h\"\n\n"
            "namespace resources {\n\n"
            "namespace {\n\n";
-    for (std::size_t i = 0; i < pngs.size(); ++i) WriteArray(out, ArrayName(kIcons[i]), pngs[i]);
+    for (std::size_t i = 0; i < pngs.size(); ++i) {
+      const int scale = static_cast<int>(i % kIconScales) + 1;
+      WriteArray(out, ArrayName(kIcons[i / kIconScales], scale), pngs[i]);
+    }
     out << "}  // namespace\n\n"
-           "std::span<const unsigned char> IconPng(Icon icon) {\n"
+           "std::span<const unsigned char> IconPng(Icon icon, int scale) {\n"
            "  switch (icon) {\n";
     for (const IconSpec& icon : kIcons) {
       out << "    case Icon::" << icon.name << ":\n"
-          << "      return " << ArrayName(icon) << ";\n";
+          << "      switch (scale) {\n";
+      for (int scale = 1; scale <= kIconScales; ++scale) {
+        out << "        case " << scale << ":\n"
+            << "          return " << ArrayName(icon, scale) << ";\n";
+      }
+      out << "      }\n"
+             "      break;\n";
     }
     out << "  }\n"
            "  return {};\n"
@@ -835,9 +854,8 @@ constexpr int kDesktopIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 bool WriteDesktopIcons(const IconSpec& icon, const std::filesystem::path& dir, std::string& error) {
   for (const int size : kDesktopIconSizes) {
-    const IconSpec scaled{icon.name, size, icon.draw};
     std::vector<unsigned char> png;
-    if (!RenderPng(scaled, png, error, static_cast<double>(size) / icon.size)) return false;
+    if (!RenderPng(icon, png, error, static_cast<double>(size) / icon.size)) return false;
     const std::string name = std::string(icon.name) + "-" + std::to_string(size) + ".png";
     if (!WritePngFile(dir / name, png, error)) return false;
   }
@@ -870,9 +888,10 @@ int main(int argc, char** argv) {
   };
 
   std::string error;
-  std::vector<std::vector<unsigned char>> pngs(std::size(kIcons));
-  for (std::size_t i = 0; i < std::size(kIcons); ++i) {
-    if (!RenderPng(kIcons[i], pngs[i], error)) return fail(error);
+  std::vector<std::vector<unsigned char>> pngs(std::size(kIcons) * kIconScales);
+  for (std::size_t i = 0; i < pngs.size(); ++i) {
+    const double scale = static_cast<double>(i % kIconScales) + 1;
+    if (!RenderPng(kIcons[i / kIconScales], pngs[i], error, scale)) return fail(error);
   }
 
   if (argc == 3) {
@@ -880,12 +899,13 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec) return fail("cannot create " + dir.string() + ": " + ec.message());
-    for (std::size_t i = 0; i < std::size(kIcons); ++i) {
-      if (!WritePngFile(dir / (std::string(kIcons[i].name) + ".png"), pngs[i], error)) {
-        return fail(error);
-      }
-      if (std::string_view(kIcons[i].name) == "Program" &&
-          !WriteDesktopIcons(kIcons[i], dir, error)) {
+    for (std::size_t i = 0; i < pngs.size(); ++i) {
+      const IconSpec& icon = kIcons[i / kIconScales];
+      const int scale = static_cast<int>(i % kIconScales) + 1;
+      if (!WritePngFile(dir / PngFileName(icon, scale), pngs[i], error)) return fail(error);
+    }
+    for (const IconSpec& icon : kIcons) {
+      if (std::string_view(icon.name) == "Program" && !WriteDesktopIcons(icon, dir, error)) {
         return fail(error);
       }
     }

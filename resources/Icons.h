@@ -24,7 +24,12 @@ enum class Icon {
   ArrowDownRight,  // 16x16 grey arrow pointing down and then right (an L-shaped bent arrow)
 };
 
-// PNG bytes (RGBA, with transparency) of the icon.
-std::span<const unsigned char> IconPng(Icon icon);
+// Every icon is drawn at 1 to kLargestIconScale times its size, so that a
+// window at a higher scale (HiDPI screens) shows it sharp.
+inline constexpr int kLargestIconScale = 3;
+
+// PNG bytes (RGBA, with transparency) of the icon drawn at `scale` times its
+// size; empty for a scale outside 1 to kLargestIconScale.
+std::span<const unsigned char> IconPng(Icon icon, int scale = 1);
 
 }  // namespace resources

@@ -1,6 +1,8 @@
 // Push buttons: with a text, with an icon and a text, or with an image only.
 #include "toolkit/ButtonGadget.h"
 
+#include <utility>
+
 namespace toolkit {
 
 ButtonGadget::ButtonGadget(int id, int window, EventSink& sink, const std::string& text,
@@ -28,10 +30,12 @@ ButtonGadget::ButtonGadget(int id, int window, EventSink& sink, const Stock& sto
   ConnectClicked();
 }
 
-ButtonGadget::ButtonGadget(int id, int window, EventSink& sink, GdkPixbuf* image)
+ButtonGadget::ButtonGadget(int id, int window, EventSink& sink, ImagePtr image)
     : Gadget(id, GadgetKind::ImageButton, window, sink), imageOnly_(true) {
   GtkWidget* button = gtk_button_new();
-  gtk_button_set_image(GTK_BUTTON(button), gtk_image_new_from_pixbuf(image));
+  GtkWidget* picture = gtk_image_new();
+  ShowScaled(GTK_IMAGE(picture), std::move(image));
+  gtk_button_set_image(GTK_BUTTON(button), picture);
   gtk_button_set_always_show_image(GTK_BUTTON(button), TRUE);
   Attach(button, button);
   ConnectClicked();
@@ -50,11 +54,6 @@ void ButtonGadget::SetText(const std::string& text) {
 std::string ButtonGadget::Text() const {
   const gchar* label = gtk_button_get_label(GTK_BUTTON(Widget()));
   return label ? label : "";
-}
-
-void ButtonGadget::SetTooltip(const std::string& text) {
-  Gadget::SetTooltip(text);
-  if (imageOnly_) atk_object_set_name(gtk_widget_get_accessible(Widget()), text.c_str());
 }
 
 }  // namespace toolkit

@@ -16,13 +16,12 @@ class ButtonGadget : public Gadget {
   };
   ButtonGadget(int id, int window, EventSink& sink, const Stock& stock);
   // An image-only button.
-  ButtonGadget(int id, int window, EventSink& sink, GdkPixbuf* image);
+  ButtonGadget(int id, int window, EventSink& sink, ImagePtr image);
 
   void SetText(const std::string& text) override;
   std::string Text() const override;
   // Image-only buttons also take the tooltip as their accessible name, so
   // screen readers can announce them.
-  void SetTooltip(const std::string& text) override;
 
  private:
   void ConnectClicked();

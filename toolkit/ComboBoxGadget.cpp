@@ -7,7 +7,7 @@ ComboBoxGadget::ComboBoxGadget(int id, int window, EventSink& sink, int flags)
     : Gadget(id, GadgetKind::ComboBox, window, sink),
       editable_((flags & combo_flag::kEditable) != 0) {
   GObjectPtr<GtkListStore> store = GObjectPtr<GtkListStore>::Adopt(
-      gtk_list_store_new(kColumnCount, G_TYPE_STRING, GDK_TYPE_PIXBUF));
+      gtk_list_store_new(kColumnCount, G_TYPE_STRING, G_TYPE_POINTER));
   store_ = store.get();
   GtkWidget* combo = editable_ ? gtk_combo_box_new_with_model_and_entry(GTK_TREE_MODEL(store_))
                                : gtk_combo_box_new_with_model(GTK_TREE_MODEL(store_));
@@ -15,7 +15,7 @@ ComboBoxGadget::ComboBoxGadget(int id, int window, EventSink& sink, int flags)
   if (flags & combo_flag::kImages) {
     GtkCellRenderer* image = gtk_cell_renderer_pixbuf_new();
     gtk_cell_layout_pack_start(layout, image, FALSE);
-    gtk_cell_layout_add_attribute(layout, image, "pixbuf", kImageColumn);
+    RenderScaledImages(layout, image, kImageColumn, combo);
     gtk_cell_layout_reorder(layout, image, 0);
   }
   if (editable_) {
@@ -64,11 +64,12 @@ int ComboBoxGadget::State() const {
   return gtk_combo_box_get_active(GTK_COMBO_BOX(Widget()));
 }
 
-void ComboBoxGadget::AddItem(int position, const std::string& text, GdkPixbuf* image, int) {
+void ComboBoxGadget::AddItem(int position, const std::string& text, const ImagePtr& image, int) {
+  if (image) images_.push_back(image);
   Quiet quiet(*this);
   GtkTreeIter iter;
   gtk_list_store_insert_with_values(store_, &iter, position < 0 ? -1 : position, kTextColumn,
-                                    text.c_str(), kImageColumn, image, -1);
+                                    text.c_str(), kImageColumn, image.get(), -1);
 }
 
 void ComboBoxGadget::ClearItems() {
@@ -96,9 +97,10 @@ void ComboBoxGadget::SetItemText(int position, const std::string& text) {
   if (Iter(position, &iter)) gtk_list_store_set(store_, &iter, kTextColumn, text.c_str(), -1);
 }
 
-void ComboBoxGadget::SetItemImage(int position, GdkPixbuf* image) {
+void ComboBoxGadget::SetItemImage(int position, const ImagePtr& image) {
+  if (image) images_.push_back(image);
   GtkTreeIter iter;
-  if (Iter(position, &iter)) gtk_list_store_set(store_, &iter, kImageColumn, image, -1);
+  if (Iter(position, &iter)) gtk_list_store_set(store_, &iter, kImageColumn, image.get(), -1);
 }
 
 }  // namespace toolkit

@@ -20,13 +20,13 @@ class ComboBoxGadget : public Gadget {
   // The chosen item, -1 for none.
   void SetState(int state) override;
   int State() const override;
-  void AddItem(int position, const std::string& text, GdkPixbuf* image, int subLevel) override;
+  void AddItem(int position, const std::string& text, const ImagePtr& image, int subLevel) override;
   void ClearItems() override;
   int CountItems() const override;
   std::string ItemText(int position) const override;
   // Replaces an item's text; its image and the chosen item stay.
   void SetItemText(int position, const std::string& text) override;
-  void SetItemImage(int position, GdkPixbuf* image) override;
+  void SetItemImage(int position, const ImagePtr& image) override;
 
   // The entry of a box with entry, else nullptr.
   GtkEntry* Entry() const;
@@ -36,6 +36,7 @@ class ComboBoxGadget : public Gadget {
   bool Iter(int position, GtkTreeIter* iter) const;
 
   GtkListStore* store_ = nullptr;  // owned by the combo box
+  std::vector<ImagePtr> images_;   // the pictures the items show, kept alive
   bool editable_ = false;
 };
 

@@ -28,6 +28,7 @@ using PangoFontDescriptionPtr =
     std::unique_ptr<PangoFontDescription, FreeWith<pango_font_description_free>>;
 using PangoAttrListPtr = std::unique_ptr<PangoAttrList, FreeWith<pango_attr_list_unref>>;
 using PangoTabArrayPtr = std::unique_ptr<PangoTabArray, FreeWith<pango_tab_array_free>>;
+using CairoSurfacePtr = std::unique_ptr<cairo_surface_t, FreeWith<cairo_surface_destroy>>;
 
 // Holds one reference to a GObject. Copies add a reference, moves pass it on.
 template <typename T>

@@ -1,6 +1,8 @@
 // A gadget: one widget of a window, addressed by the program's identifier.
 #include "toolkit/Gadget.h"
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 #include <string_view>
 
@@ -80,7 +82,7 @@ void Gadget::SetState(int) {}
 int Gadget::State() const {
   return 0;
 }
-void Gadget::AddItem(int, const std::string&, GdkPixbuf*, int) {}
+void Gadget::AddItem(int, const std::string&, const ImagePtr&, int) {}
 void Gadget::ClearItems() {}
 int Gadget::CountItems() const {
   return 0;
@@ -93,7 +95,7 @@ int Gadget::ItemState(int) const {
   return 0;
 }
 void Gadget::SetItemColour(int, ColourAttribute, int) {}
-void Gadget::SetItemImage(int, GdkPixbuf*) {}
+void Gadget::SetItemImage(int, const ImagePtr&) {}
 
 void Gadget::SetItemText(int, const std::string&) {}
 void Gadget::SetAttribute(GadgetAttribute, int) {}
@@ -145,6 +147,41 @@ void Gadget::RefreshStyle() {
 void Gadget::SetTooltip(const std::string& text) {
   if (!widget_) return;
   gtk_widget_set_tooltip_text(widget_, text.empty() ? nullptr : text.c_str());
+  switch (kind_) {
+    case GadgetKind::Label:
+    case GadgetKind::CheckBox:
+    case GadgetKind::Frame:
+      return;  // named by the text they show
+    case GadgetKind::Button:
+      // Named by its text, unless that is no word ("..." on a chooser button).
+      if (std::ranges::any_of(Text(),
+                              [](unsigned char c) { return std::isalnum(c) || c >= 0x80; })) {
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  // A label beside it (not the one inside a button) names it instead.
+  GList* labels = gtk_widget_list_mnemonic_labels(widget_);
+  bool labelled = false;
+  for (GList* label = labels; label; label = label->next) {
+    labelled |= !gtk_widget_is_ancestor(static_cast<GtkWidget*>(label->data), widget_);
+  }
+  g_list_free(labels);
+  if (!labelled) SetAccessibleName(text);
+}
+
+void Gadget::SetAccessibleName(const std::string& text) {
+  if (widget_ && !text.empty()) NameForScreenReaders(widget_, text);
+}
+
+void Gadget::NameForScreenReaders(GtkWidget* widget, const std::string& text) {
+  atk_object_set_name(gtk_widget_get_accessible(widget), text.c_str());
+  if (GTK_IS_COMBO_BOX(widget) && gtk_combo_box_get_has_entry(GTK_COMBO_BOX(widget))) {
+    GtkWidget* entry = gtk_bin_get_child(GTK_BIN(widget));
+    atk_object_set_name(gtk_widget_get_accessible(entry), text.c_str());
+  }
 }
 
 int Gadget::Width() const {

@@ -9,6 +9,7 @@
 
 #include "toolkit/EventSink.h"
 #include "toolkit/GLibHandles.h"
+#include "toolkit/ScaledImage.h"
 #include "toolkit/core/Geometry.h"
 
 namespace toolkit {
@@ -73,7 +74,7 @@ class Gadget {
   virtual int State() const;
   // Adds an item at position (-1 or past the end: at the end). Tree items
   // take the level below the root as subLevel; image may be nullptr.
-  virtual void AddItem(int position, const std::string& text, GdkPixbuf* image, int subLevel);
+  virtual void AddItem(int position, const std::string& text, const ImagePtr& image, int subLevel);
   virtual void ClearItems();
   virtual int CountItems() const;
   virtual std::string ItemText(int position) const;
@@ -81,7 +82,7 @@ class Gadget {
   virtual void SetItemState(int position, int state);
   virtual int ItemState(int position) const;
   virtual void SetItemColour(int position, ColourAttribute attribute, int colour);
-  virtual void SetItemImage(int position, GdkPixbuf* image);
+  virtual void SetItemImage(int position, const ImagePtr& image);
   virtual void SetAttribute(GadgetAttribute attribute, int value);
 
   // Colour of the gadget itself; -1 restores the theme's colour.
@@ -92,7 +93,15 @@ class Gadget {
   // The font set with SetFont; nullptr while the theme's font is used.
   const PangoFontDescription* Font() const { return font_.get(); }
 
-  virtual void SetTooltip(const std::string& text);
+  // Sets the tooltip. A gadget that shows no text of its own and has no
+  // label related to it (an image, a field, a list) is also named by it for
+  // screen readers; the others are named by their text or label.
+  void SetTooltip(const std::string& text);
+  // The name screen readers announce for the gadget; empty leaves it as is.
+  void SetAccessibleName(const std::string& text);
+  // The name screen readers announce for the widget (and the entry of an
+  // editable combo box, which takes the focus itself).
+  static void NameForScreenReaders(GtkWidget* widget, const std::string& text);
 
   // The current size: the allocation once the gadget is on screen, else the size it asked for.
   int Width() const;
@@ -153,6 +162,9 @@ class Gadget {
   std::string dragUris_;
   GdkDragAction dropActions_ = GdkDragAction{};
 };
+
+// The identifier of a gadget that is never addressed again.
+inline constexpr int kNoGadgetId = -1;
 
 // The style class every gadget's outer widget carries (see Ui).
 inline constexpr const char* kGadgetStyleClass = "orvex-gadget";

@@ -1,14 +1,23 @@
-// An image that queues a click event when clicked.
+// An image that queues a click event when clicked (unless it is a decoration).
 #include "toolkit/ImageGadget.h"
+
+#include <utility>
 
 namespace toolkit {
 
-ImageGadget::ImageGadget(int id, int window, EventSink& sink, GdkPixbuf* image)
+ImageGadget::ImageGadget(int id, int window, EventSink& sink, ImagePtr image)
     : Gadget(id, GadgetKind::Image, window, sink) {
+  image_ = gtk_image_new();
+  ShowScaled(GTK_IMAGE(image_), std::move(image));
+  // A decoration takes no clicks: without an event box screen readers pass
+  // it by as a picture.
+  if (id == kNoGadgetId) {
+    Attach(image_, image_);
+    return;
+  }
   // The event box gives the image a window of its own to receive clicks.
   GtkWidget* box = gtk_event_box_new();
   gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
-  image_ = gtk_image_new_from_pixbuf(image);
   gtk_container_add(GTK_CONTAINER(box), image_);
   Attach(box, box);
   ConnectSignal(
@@ -20,14 +29,12 @@ ImageGadget::ImageGadget(int id, int window, EventSink& sink, GdkPixbuf* image)
       this);
 }
 
-void ImageGadget::SetImage(GdkPixbuf* image) {
-  gtk_image_set_from_pixbuf(GTK_IMAGE(image_), image);
+void ImageGadget::SetImage(ImagePtr image) {
+  ShowScaled(GTK_IMAGE(image_), std::move(image));
 }
 
-GdkPixbuf* ImageGadget::Image() const {
-  return gtk_image_get_storage_type(GTK_IMAGE(image_)) == GTK_IMAGE_PIXBUF
-             ? gtk_image_get_pixbuf(GTK_IMAGE(image_))
-             : nullptr;
+const ScaledImage* ImageGadget::Image() const {
+  return ShownScaled(GTK_IMAGE(image_));
 }
 
 }  // namespace toolkit

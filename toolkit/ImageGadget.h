@@ -7,10 +7,11 @@ namespace toolkit {
 
 class ImageGadget : public Gadget {
  public:
-  ImageGadget(int id, int window, EventSink& sink, GdkPixbuf* image);
+  ImageGadget(int id, int window, EventSink& sink, ImagePtr image);
 
-  void SetImage(GdkPixbuf* image);
-  GdkPixbuf* Image() const;
+  void SetImage(ImagePtr image);
+  const ScaledImage* Image() const;
+  GtkImage* ImageWidget() const { return GTK_IMAGE(image_); }
 
  private:
   GtkWidget* image_ = nullptr;

@@ -23,6 +23,10 @@ LabelGadget::LabelGadget(int id, int window, EventSink& sink, const std::string&
 
 void LabelGadget::SetText(const std::string& text) {
   gtk_label_set_text(GTK_LABEL(Widget()), text.c_str());
+  // The gadget the label is related to is announced by its text.
+  if (GtkWidget* named = gtk_label_get_mnemonic_widget(GTK_LABEL(Widget()))) {
+    NameForScreenReaders(named, text);
+  }
 }
 
 std::string LabelGadget::Text() const {

@@ -28,7 +28,7 @@ std::string TextAreaGadget::Text() const {
   return text ? std::string(text.get()) : std::string();
 }
 
-void TextAreaGadget::AddItem(int, const std::string& text, GdkPixbuf*, int) {
+void TextAreaGadget::AddItem(int, const std::string& text, const ImagePtr&, int) {
   Quiet quiet(*this);
   GtkTextIter end;
   gtk_text_buffer_get_end_iter(Buffer(), &end);

@@ -17,7 +17,7 @@ class TextAreaGadget : public Gadget {
   void SetText(const std::string& text) override;
   std::string Text() const override;
   // Appends text as the new last line.
-  void AddItem(int position, const std::string& text, GdkPixbuf* image, int subLevel) override;
+  void AddItem(int position, const std::string& text, const ImagePtr& image, int subLevel) override;
   void ClearItems() override;
   // The number of lines.
   int CountItems() const override;

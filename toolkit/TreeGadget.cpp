@@ -40,7 +40,7 @@ TreeGadget::TreeGadget(int id, int window, EventSink& sink)
   column_ = gtk_tree_view_column_new();
   GtkCellRenderer* image = gtk_cell_renderer_pixbuf_new();
   gtk_tree_view_column_pack_start(column_, image, FALSE);
-  gtk_tree_view_column_add_attribute(column_, image, "pixbuf", kImageColumn);
+  RenderScaledImages(GTK_CELL_LAYOUT(column_), image, kImageColumn, view);
   gtk_tree_view_column_add_attribute(column_, image, "cell-background-rgba", kBackgroundColumn);
   textRenderer_ = gtk_cell_renderer_text_new();
   gtk_tree_view_column_pack_start(column_, textRenderer_, TRUE);
@@ -139,7 +139,7 @@ int TreeGadget::State() const {
   return position;
 }
 
-void TreeGadget::AddItem(int, const std::string& text, GdkPixbuf* image, int subLevel) {
+void TreeGadget::AddItem(int, const std::string& text, const ImagePtr& image, int subLevel) {
   Quiet quiet(*this);
   Append(Row{text.c_str(), image, subLevel, -1, -1}, true);
 }
@@ -190,7 +190,7 @@ void TreeGadget::FitColumnWidth(std::span<const Row> rows) {
     pango_layout_set_text(layout.get(), row.text, -1);
     int textWidth = 0;
     pango_layout_get_pixel_size(layout.get(), &textWidth, nullptr);
-    const int image = row.image ? gdk_pixbuf_get_width(row.image) + separator : 0;
+    const int image = row.image ? row.image->Width() + separator : 0;
     width = std::max(width, (row.level + 1) * indent + image + textWidth + 2 * separator);
   }
   gtk_tree_view_column_set_fixed_width(column_, width);
@@ -241,7 +241,7 @@ void TreeGadget::SetItemColour(int position, ColourAttribute attribute, int colo
   }
 }
 
-void TreeGadget::SetItemImage(int position, GdkPixbuf* image) {
+void TreeGadget::SetItemImage(int position, const ImagePtr& image) {
   rows_->SetImage(position, image, true);
 }
 

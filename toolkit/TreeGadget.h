@@ -35,13 +35,13 @@ class TreeGadget : public Gadget {
   int State() const override;
   // Appends an item at subLevel (0 for a root item); its parent is the last
   // item appended one level higher. position is ignored.
-  void AddItem(int position, const std::string& text, GdkPixbuf* image, int subLevel) override;
+  void AddItem(int position, const std::string& text, const ImagePtr& image, int subLevel) override;
   void ClearItems() override;
 
   // One item of a bulk fill; colours as for SetItemColour.
   struct Row {
     const char* text = "";
-    GdkPixbuf* image = nullptr;
+    ImagePtr image;
     int level = 0;
     int textColour = -1;
     int background = -1;
@@ -58,7 +58,7 @@ class TreeGadget : public Gadget {
   // Bits: 1 selected, 2 expanded; 8 for an item that is not expanded.
   int ItemState(int position) const override;
   void SetItemColour(int position, ColourAttribute attribute, int colour) override;
-  void SetItemImage(int position, GdkPixbuf* image) override;
+  void SetItemImage(int position, const ImagePtr& image) override;
 
   // The level of the item below the root items (0 for a root item), -1 when it does not exist.
   int ItemLevel(int position) const;

@@ -59,7 +59,7 @@ GType ColumnType(GtkTreeModel*, gint column) {
     case TreeRows::kTextColumn:
       return G_TYPE_STRING;
     case TreeRows::kImageColumn:
-      return GDK_TYPE_PIXBUF;
+      return G_TYPE_POINTER;
     case TreeRows::kTextColourColumn:
     case TreeRows::kBackgroundColumn:
       return GDK_TYPE_RGBA;
@@ -137,14 +137,14 @@ TreeRows& RowsOf(GtkTreeModel* model) {
   return Rows(model);
 }
 
-int TreeRows::Append(std::string_view text, GdkPixbuf* image, int level, bool notify) {
+int TreeRows::Append(std::string_view text, ImagePtr image, int level, bool notify) {
   if (level < 0) level = 0;
   if (level > static_cast<int>(lastAtLevel_.size())) level = static_cast<int>(lastAtLevel_.size());
   const int position = Count();
   const int parent = level > 0 ? lastAtLevel_[static_cast<std::size_t>(level - 1)] : -1;
   RowData& row = rows_.emplace_back();
   row.text.assign(text);
-  row.image = GObjectPtr<GdkPixbuf>::Ref(image);
+  row.image = std::move(image);
   row.level = level;
   row.parent = parent;
   // Taken only now: the new row may have moved every row in memory.
@@ -200,9 +200,9 @@ void TreeRows::SetBackground(int position, int colour, bool notify) {
   if (notify) Changed(position);
 }
 
-void TreeRows::SetImage(int position, GdkPixbuf* image, bool notify) {
+void TreeRows::SetImage(int position, ImagePtr image, bool notify) {
   if (!Valid(position)) return;
-  Row(position).image = GObjectPtr<GdkPixbuf>::Ref(image);
+  Row(position).image = std::move(image);
   if (notify) Changed(position);
 }
 
@@ -251,7 +251,7 @@ void TreeRows::Value(int position, int column, GValue* value) const {
       g_value_set_string(value, row.text.c_str());
       break;
     case kImageColumn:
-      g_value_set_object(value, row.image.get());
+      g_value_set_pointer(value, const_cast<ScaledImage*>(row.image.get()));
       break;
     case kTextColourColumn:
     case kBackgroundColumn: {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "toolkit/GLibHandles.h"
+#include "toolkit/ScaledImage.h"
 
 namespace toolkit {
 
@@ -21,7 +22,7 @@ class TreeRows {
  public:
   enum Column {
     kTextColumn,        // string
-    kImageColumn,       // GdkPixbuf
+    kImageColumn,       // const ScaledImage*, null for none
     kTextColourColumn,  // GdkRGBA, unset for the default colour
     kBackgroundColumn,  // GdkRGBA, unset for the default colour
     kPositionColumn,    // int
@@ -33,7 +34,7 @@ class TreeRows {
   // Appends a row at level (0 for a top-level row); a level deeper than one
   // below the last row hangs under that row. Returns its position. With
   // notify, views showing the model are told.
-  int Append(std::string_view text, GdkPixbuf* image, int level, bool notify);
+  int Append(std::string_view text, ImagePtr image, int level, bool notify);
   // Makes room for count rows in all, so appending them moves no row.
   void Reserve(std::size_t count) { rows_.reserve(count); }
   // Removes every row, telling the views.
@@ -49,7 +50,7 @@ class TreeRows {
   // Colours are 24-bit red + green * 256 + blue * 65536; -1 the default.
   void SetTextColour(int position, int colour, bool notify);
   void SetBackground(int position, int colour, bool notify);
-  void SetImage(int position, GdkPixbuf* image, bool notify);
+  void SetImage(int position, ImagePtr image, bool notify);
 
   // The iterator and path of a row, and the row of an iterator or path.
   GtkTreeIter IterOf(int position) const;
@@ -68,7 +69,7 @@ class TreeRows {
  private:
   struct RowData {
     std::string text;
-    GObjectPtr<GdkPixbuf> image;
+    ImagePtr image;
     int level = 0;
     int parent = -1;
     int indexInParent = 0;

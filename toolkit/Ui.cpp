@@ -2,8 +2,6 @@
 // wait for the next event.
 #include "toolkit/Ui.h"
 
-#include <cstring>
-
 #include "toolkit/ButtonGadget.h"
 #include "toolkit/CheckBoxGadget.h"
 #include "toolkit/ComboBoxGadget.h"
@@ -16,24 +14,9 @@
 #include "toolkit/TextAreaGadget.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/TreeGadget.h"
-#include "toolkit/core/PngDecoder.h"
 
 namespace toolkit {
 namespace {
-
-GObjectPtr<GdkPixbuf> PixbufFromRgba(const RgbaImage& image) {
-  GObjectPtr<GdkPixbuf> pixbuf = GObjectPtr<GdkPixbuf>::Adopt(
-      gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, image.width, image.height));
-  if (!pixbuf) return pixbuf;
-  const int stride = gdk_pixbuf_get_rowstride(pixbuf.get());
-  guchar* pixels = gdk_pixbuf_get_pixels(pixbuf.get());
-  const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
-  for (int row = 0; row < image.height; ++row) {
-    std::memcpy(pixels + static_cast<std::ptrdiff_t>(row) * stride,
-                image.pixels.data() + static_cast<std::size_t>(row) * rowBytes, rowBytes);
-  }
-  return pixbuf;
-}
 
 // Gadgets get the sizes the program gives them: the theme's minimum heights
 // and widths of entries and buttons would otherwise push them past their
@@ -314,6 +297,19 @@ void Ui::SetGadgetTooltip(int id, const std::string& text) {
   if (Gadget* gadget = FindGadget(id)) gadget->SetTooltip(text);
 }
 
+void Ui::SetGadgetAccessibleName(int id, const std::string& text) {
+  if (Gadget* gadget = FindGadget(id)) gadget->SetAccessibleName(text);
+}
+
+void Ui::RelateLabel(int labelId, int gadgetId) {
+  const Gadget* label = FindGadget(labelId);
+  const Gadget* gadget = FindGadget(gadgetId);
+  if (label && gadget && label->Kind() == GadgetKind::Label) {
+    gtk_label_set_mnemonic_widget(GTK_LABEL(label->Widget()), gadget->Widget());
+    Gadget::NameForScreenReaders(gadget->Widget(), label->Text());
+  }
+}
+
 void Ui::ResizeGadget(int id, int x, int y, int width, int height) {
   Gadget* gadget = FindGadget(id);
   if (!gadget) return;
@@ -412,19 +408,17 @@ void Ui::AddShortcut(int windowId, int shortcutCode, int itemId) {
   if (Window* window = FindWindow(windowId)) window->AddShortcut(shortcutCode, itemId);
 }
 
-bool Ui::CatchImage(int id, std::span<const unsigned char> png) {
+bool Ui::CatchImage(int id, std::span<const std::span<const unsigned char>> pngs) {
   if (id < 0) return false;
-  const std::optional<RgbaImage> decoded = DecodePng(png);
-  if (!decoded) return false;
-  GObjectPtr<GdkPixbuf> pixbuf = PixbufFromRgba(*decoded);
-  if (!pixbuf) return false;
-  images_[id] = std::move(pixbuf);
+  ImagePtr image = ScaledImage::FromPngs(pngs);
+  if (!image) return false;
+  images_[id] = std::move(image);
   return true;
 }
 
-GdkPixbuf* Ui::Image(int id) const {
+ImagePtr Ui::Image(int id) const {
   const auto found = images_.find(id);
-  return found == images_.end() ? nullptr : found->second.get();
+  return found == images_.end() ? nullptr : found->second;
 }
 
 void Ui::FreeImage(int id) {

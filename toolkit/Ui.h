@@ -23,9 +23,6 @@ namespace toolkit {
 
 class ContainerGadget;
 
-// The identifier of a gadget that is never addressed again.
-inline constexpr int kNoGadgetId = -1;
-
 // Positions and sizes of windows and gadgets are designed pixels: they are
 // laid out larger by the desktop's text scale and read back unscaled.
 //
@@ -108,6 +105,12 @@ class Ui {
   void SetGadgetColour(int id, ColourAttribute attribute, int colour);
   void SetGadgetFont(int id, int fontId);
   void SetGadgetTooltip(int id, const std::string& text);
+  // The name screen readers announce for a gadget that has neither text,
+  // label nor tooltip to name it.
+  void SetGadgetAccessibleName(int id, const std::string& text);
+  // Relates the label to the gadget beside it: screen readers announce the
+  // gadget by the label's text. Before any tooltip is set on the gadget.
+  void RelateLabel(int labelId, int gadgetId);
   // Moves and resizes inside its layer; kLeaveUnchanged keeps a value.
   void ResizeGadget(int id, int x, int y, int width, int height);
   void HideGadget(int id, bool hidden);
@@ -130,9 +133,10 @@ class Ui {
   // Shortcuts: a pressed key queues a menu event with itemId for the window.
   void AddShortcut(int windowId, int shortcutCode, int itemId);
 
-  // Images decoded from PNG data.
-  bool CatchImage(int id, std::span<const unsigned char> png);
-  GdkPixbuf* Image(int id) const;
+  // Images decoded from PNG data: pngs[i] is the picture at i + 1 times its
+  // size, shown where a window has that scale.
+  bool CatchImage(int id, std::span<const std::span<const unsigned char>> pngs);
+  ImagePtr Image(int id) const;
   void FreeImage(int id);
 
   // Fonts by name (optionally ending in a style word) and size in points.
@@ -156,7 +160,7 @@ class Ui {
   std::map<int, std::unique_ptr<Gadget>> gadgets_;
   std::vector<std::unique_ptr<Gadget>> decorations_;  // created with kNoGadgetId
   std::map<int, std::unique_ptr<PopupMenu>> menus_;
-  std::map<int, GObjectPtr<GdkPixbuf>> images_;
+  std::map<int, ImagePtr> images_;
   std::map<int, PangoFontDescriptionPtr> fonts_;
   int currentWindow_ = -1;
   GtkLayout* currentLayer_ = nullptr;  // where new gadgets go

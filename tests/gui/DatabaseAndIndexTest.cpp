@@ -68,8 +68,8 @@ TEST(IndexTree, FillShowsEveryRowWithItsIconColoursAndCounts) {
   EXPECT_EQ(app->database.entries[4].theme_de, "\u2730Neu") << "the entry keeps its mark";
   EXPECT_EQ(app->database.entries[9].group, "Widgets");
 
-  GdkPixbuf* newIcon = app->ui.Image(app::ImageId(Icon::NewEntry));
-  GdkPixbuf* changedIcon = app->ui.Image(app::ImageId(Icon::ChangedEntry));
+  const toolkit::ScaledImage* newIcon = app->ui.Image(app::ImageId(Icon::NewEntry)).get();
+  const toolkit::ScaledImage* changedIcon = app->ui.Image(app::ImageId(Icon::ChangedEntry)).get();
   ASSERT_TRUE(newIcon && changedIcon);
   EXPECT_EQ(IndexRow(*app, 4).image, newIcon);
   EXPECT_EQ(IndexRow(*app, 5).image, changedIcon);
@@ -111,7 +111,7 @@ TEST(IndexTree, LanguageRefillEndsOnRowZeroInTheNewLanguage) {
   ASSERT_EQ(texts.size(), 10u);
   EXPECT_EQ(texts[4], "New");
   EXPECT_EQ(texts[5], "Old") << "the English mark is not shown";
-  EXPECT_EQ(IndexRow(*app, 5).image, app->ui.Image(app::ImageId(Icon::ChangedEntry)))
+  EXPECT_EQ(IndexRow(*app, 5).image, app->ui.Image(app::ImageId(Icon::ChangedEntry)).get())
       << "the icon follows the German title";
   EXPECT_EQ(app->ui.GadgetState(gid::kIndexTree), 0);
   EXPECT_EQ(app->expandState, 1);

@@ -109,12 +109,12 @@ TEST_F(DispatchTest, ExpandToggleFoldsAndUnfoldsEveryRowWithTheMatchingIcon) {
   ASSERT_EQ(app_->expandState, 1);
   Gadget(gid::kExpandToggle);
   EXPECT_EQ(app_->expandState, 0);
-  EXPECT_EQ(toggle->Image(), app_->ui.Image(ImageId(resources::Icon::Expand)));
+  EXPECT_EQ(toggle->Image(), app_->ui.Image(ImageId(resources::Icon::Expand)).get());
   for (int row : {kRoot, kViewerChapter, kGadgetsTopic})
     EXPECT_EQ(RowState(row), state::kCollapsed);
   Gadget(gid::kExpandToggle);
   EXPECT_EQ(app_->expandState, 1);
-  EXPECT_EQ(toggle->Image(), app_->ui.Image(ImageId(resources::Icon::Collapse)));
+  EXPECT_EQ(toggle->Image(), app_->ui.Image(ImageId(resources::Icon::Collapse)).get());
   for (int row : {kRoot, kViewerChapter, kGadgetsTopic}) EXPECT_EQ(RowState(row), state::kExpanded);
 }
 

@@ -168,7 +168,7 @@ IndexRowView IndexRow(app::AppState& app, int position) {
   IndexRowView view;
   if (!tree || !tree->IterOf(position, iter)) return view;
   gchar* text = nullptr;
-  GdkPixbuf* image = nullptr;
+  gpointer image = nullptr;
   GdkRGBA* textColour = nullptr;
   GdkRGBA* background = nullptr;
   gtk_tree_model_get(tree->Model(), &iter, toolkit::TreeGadget::kTextColumn, &text,
@@ -176,11 +176,10 @@ IndexRowView IndexRow(app::AppState& app, int position) {
                      toolkit::TreeGadget::kTextColourColumn, &textColour,
                      toolkit::TreeGadget::kBackgroundColumn, &background, -1);
   view.text = text ? text : "";
-  view.image = image;
+  view.image = static_cast<const toolkit::ScaledImage*>(image);
   view.textColour = ColourOf(textColour);
   view.background = ColourOf(background);
   g_free(text);
-  if (image) g_object_unref(image);
   if (textColour) gdk_rgba_free(textColour);
   if (background) gdk_rgba_free(background);
   return view;

@@ -89,7 +89,7 @@ class MessageCatcher {
 // where the row has none).
 struct IndexRowView {
   std::string text;
-  GdkPixbuf* image = nullptr;  // not owned
+  const toolkit::ScaledImage* image = nullptr;  // not owned
   int textColour = -1;
   int background = -1;
 };

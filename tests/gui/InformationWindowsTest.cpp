@@ -227,6 +227,24 @@ struct AboutSeen {
   bool modal = false;
 };
 
+// Whether an image inside the widget shows the picture (at the window's
+// scale, as toolkit::ShowScaled does).
+bool ShowsScaled(GtkWidget* widget, const toolkit::ScaledImage* picture) {
+  if (GTK_IS_IMAGE(widget) && toolkit::ShownScaled(GTK_IMAGE(widget)) == picture) return true;
+  bool found = false;
+  if (GTK_IS_CONTAINER(widget)) {
+    std::pair<const toolkit::ScaledImage*, bool*> search{picture, &found};
+    gtk_container_forall(
+        GTK_CONTAINER(widget),
+        +[](GtkWidget* child, gpointer data) {
+          auto* search = static_cast<std::pair<const toolkit::ScaledImage*, bool*>*>(data);
+          *search->second = *search->second || ShowsScaled(child, search->first);
+        },
+        &search);
+  }
+  return found;
+}
+
 AboutSeen OpenAndReadAbout(app::AppState& app) {
   AboutSeen seen;
   testsupport::DialogAnswer answer(GTK_TYPE_ABOUT_DIALOG, [&](GtkDialog* dialog) {
@@ -243,7 +261,8 @@ AboutSeen OpenAndReadAbout(app::AppState& app) {
     seen.translators = gtk_about_dialog_get_translator_credits(about);
     seen.authors = list(gtk_about_dialog_get_authors(about));
     seen.documenters = list(gtk_about_dialog_get_documenters(about));
-    seen.logo = gtk_about_dialog_get_logo(about) != nullptr;
+    const toolkit::ImagePtr logo = app.ui.Image(app::ImageId(resources::Icon::Program));
+    seen.logo = logo && ShowsScaled(GTK_WIDGET(dialog), logo.get());
     seen.modal = gtk_window_get_modal(GTK_WINDOW(dialog));
     gtk_dialog_response(dialog, GTK_RESPONSE_DELETE_EVENT);
     return true;

@@ -13,7 +13,9 @@
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "app/Startup.h"
+#include "dialogs/DatabaseInfoWindow.h"
 #include "dialogs/SettingsWindow.h"
+#include "dialogs/UpdateWindow.h"
 #include "library/LanguageSwitch.h"
 #include "support/TempDirectory.h"
 #include "toolkit/Window.h"
@@ -115,6 +117,62 @@ TEST_F(LanguageTexts, AStoredLanguageIsAppliedAtStartWithEveryTextOfTheFile) {
             "Search for a term in the index (& description) in the current language (or all). "
             "See settings.");
   EXPECT_EQ(Tooltip(gid::kCancelButton).empty(), false);
+}
+
+std::string AccessibleName(GtkWidget* widget) {
+  const char* name = atk_object_get_name(gtk_widget_get_accessible(widget));
+  return name ? name : "";
+}
+
+// The controls of a window a screen reader announces without a name: every
+// shown widget that takes the focus (for one inside a combo box, the box) and
+// every clickable image. The splitter and the scrolled frames around the
+// views are left out: they pass the focus on or are announced by their role.
+void CollectUnnamed(GtkWidget* widget, std::vector<std::string>& unnamed) {
+  if (!gtk_widget_get_visible(widget)) return;
+  GtkWidget* announced = widget;
+  if (GtkWidget* box = gtk_widget_get_ancestor(widget, GTK_TYPE_COMBO_BOX)) announced = box;
+  const bool control = (gtk_widget_get_can_focus(widget) && !GTK_IS_PANED(widget) &&
+                        !GTK_IS_SCROLLED_WINDOW(widget)) ||
+                       GTK_IS_EVENT_BOX(widget);
+  if (control && AccessibleName(announced).empty()) {
+    unnamed.push_back(std::string(G_OBJECT_TYPE_NAME(widget)) + " of gadget " +
+                      std::to_string(toolkit::GadgetIdOfWidget(widget)));
+  }
+  if (!GTK_IS_CONTAINER(widget)) return;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+  for (GList* child = children; child; child = child->next) {
+    CollectUnnamed(static_cast<GtkWidget*>(child->data), unnamed);
+  }
+  g_list_free(children);
+}
+
+TEST_F(LanguageTexts, EveryControlIsNamedForScreenReadersInTheLanguageShown) {
+  const std::string file = ShippedLanguageFile();
+  Start(1, &file);
+  dialogs::CreateDatabaseInfoWindow(*app_);
+  dialogs::CreateUpdateWindow(*app_);
+  app_->settings.language = library::Language::German;
+  library::ApplyLanguage(*app_, true);
+  for (int id : {app::window_id::kMain, app::window_id::kSettings, app::window_id::kDatabaseInfo,
+                 app::window_id::kUpdate}) {
+    std::vector<std::string> unnamed;
+    CollectUnnamed(GTK_WIDGET(Ui().FindWindow(id)->Handle()), unnamed);
+    EXPECT_EQ(unnamed, std::vector<std::string>{}) << "window " << id;
+  }
+  // Named in English: by their tooltip, by the language file's name for
+  // them, or by the label beside them, which they are related to.
+  EXPECT_EQ(AccessibleName(Ui().GadgetWidget(gid::kExpandToggle)), Tooltip(gid::kExpandToggle));
+  EXPECT_EQ(AccessibleName(Ui().GadgetWidget(gid::kIndexTree)), "Index of the examples");
+  EXPECT_EQ(AccessibleName(Ui().GadgetWidget(gid::kCodeView)), "Code of the selected entry");
+  EXPECT_EQ(AccessibleName(Ui().GadgetWidget(gid::kDatabaseChooseButton)),
+            Tooltip(gid::kDatabaseChooseButton))
+      << "\"...\" names no button";
+  EXPECT_EQ(AccessibleName(Ui().GadgetWidget(gid::kSearchModeBox)), "Search in");
+  AtkRelationSet* relations = atk_object_ref_relation_set(
+      gtk_widget_get_accessible(Ui().GadgetWidget(gid::kInfoTopicsField)));
+  EXPECT_TRUE(atk_relation_set_contains(relations, ATK_RELATION_LABELLED_BY));
+  g_object_unref(relations);
 }
 
 TEST_F(LanguageTexts, FileTextsReplaceEvenWithNothingAndSelectorsTakeTabFields) {

@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, ToolButtonsKeepTheFocusAndNameThemselves) {
     ASSERT_TRUE(button) << id;
     GtkWidget* image = gtk_button_get_image(GTK_BUTTON(button));
     ASSERT_TRUE(image && GTK_IS_IMAGE(image)) << id;
-    EXPECT_NE(gtk_image_get_pixbuf(GTK_IMAGE(image)), nullptr) << id;
+    EXPECT_NE(toolkit::ShownScaled(GTK_IMAGE(image)), nullptr) << id;
     toolkit::GCharPtr text(gtk_widget_get_tooltip_text(button));
     EXPECT_STREQ(text.get(), tooltip) << id;
     EXPECT_STREQ(atk_object_get_name(gtk_widget_get_accessible(button)), tooltip) << id;

@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
 
 #include "GuiTestSupport.h"
+#include "Icons.h"
 #include "toolkit/ComboBoxGadget.h"
+#include "toolkit/ImageGadget.h"
 #include "toolkit/TextAreaGadget.h"
 #include "toolkit/TreeGadget.h"
 #include "toolkit/Ui.h"
@@ -119,6 +125,74 @@ TEST_F(ToolkitTest, TheColumnFitsRowsInTheWeightTheyAreDrawnIn) {
     return gtk_tree_view_column_get_fixed_width(gtk_tree_view_get_column(tree->View(), 0));
   };
   EXPECT_GT(fittedWidth(1, true), fittedWidth(2, false));
+}
+
+// Of GDK's X11 backend; declared here because its header brings X11's macros
+// (None, Bool) that clash with the program's names.
+extern "C" void gdk_x11_display_set_window_scale(GdkDisplay* display, gint scale);
+
+// The surface a GtkImage (or an image cell) was given, its device scale and
+// its width in pixels.
+struct ShownSurface {
+  double scale = 0;
+  int pixels = 0;
+};
+ShownSurface SurfaceOf(GObject* shown) {
+  cairo_surface_t* surface = nullptr;
+  g_object_get(shown, "surface", &surface, nullptr);
+  ShownSurface result;
+  if (!surface) return result;
+  double y = 0;
+  cairo_surface_get_device_scale(surface, &result.scale, &y);
+  result.pixels = cairo_image_surface_get_width(surface);
+  cairo_surface_destroy(surface);
+  return result;
+}
+
+// On a HiDPI screen (window scale 2) image gadgets, image buttons and tree
+// rows show the picture drawn at twice the size, not the small one blown up,
+// also when the scale changes while they are shown.
+TEST_F(ToolkitTest, ImagesAreShownAtTheScaleOfTheirWindow) {
+  GdkDisplay* display = gdk_display_get_default();
+  if (std::string_view(G_OBJECT_TYPE_NAME(display)) != "GdkX11Display") {
+    GTEST_SKIP() << "sets the window scale of an X11 display";
+  }
+  std::array<std::span<const unsigned char>, resources::kLargestIconScale> pngs;
+  for (std::size_t i = 0; i < pngs.size(); ++i) {
+    pngs[i] = resources::IconPng(resources::Icon::Help, static_cast<int>(i) + 1);
+  }
+  ASSERT_TRUE(ui_.CatchImage(1, pngs));
+  ui_.CreateImage(2, 0, 0, 16, 16, 1);
+  ui_.CreateImageButton(3, 20, 0, 30, 30, 1);
+  ui_.CreateTree(4, 0, 40, 200, 100);
+  ui_.AddGadgetItem(4, -1, "row", 1, 0);
+  GtkWidget* button = gtk_button_get_image(GTK_BUTTON(ui_.GadgetWidget(3)));
+  auto* tree = ui_.Find<toolkit::TreeGadget>(4);
+  GtkTreeViewColumn* column = gtk_tree_view_get_column(GTK_TREE_VIEW(tree->Widget()), 0);
+  GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(column));
+  GObject* cell = G_OBJECT(cells->data);
+  g_list_free(cells);
+  auto cellSurface = [&] {
+    GtkTreeIter iter;
+    EXPECT_TRUE(tree->IterOf(0, iter));
+    gtk_tree_view_column_cell_set_cell_data(column, tree->Model(), &iter, FALSE, FALSE);
+    return SurfaceOf(cell);
+  };
+  const auto* image = ui_.Find<toolkit::ImageGadget>(2);
+
+  for (const int scale : {2, 1}) {
+    SCOPED_TRACE("window scale " + std::to_string(scale));
+    gdk_x11_display_set_window_scale(display, scale);
+    auto shown = [&] {
+      return std::array{SurfaceOf(G_OBJECT(image->ImageWidget())), SurfaceOf(G_OBJECT(button)),
+                        cellSurface()};
+    };
+    testsupport::RunUntil([&] { return shown()[0].scale == scale && shown()[1].scale == scale; });
+    for (const ShownSurface surface : shown()) {
+      EXPECT_EQ(surface.scale, scale);
+      EXPECT_EQ(surface.pixels, 16 * scale);
+    }
+  }
 }
 
 TEST_F(ToolkitTest, ProgramChangesQueueNoEventsButTextFieldEditsDo) {

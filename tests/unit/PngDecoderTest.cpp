@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "Icons.h"
 #include "toolkit/core/PngDecoder.h"
 
@@ -8,27 +10,32 @@ namespace {
 
 using resources::Icon;
 
-std::optional<RgbaImage> Decode(Icon icon) {
-  const std::span<const unsigned char> png = resources::IconPng(icon);
+std::optional<RgbaImage> Decode(Icon icon, int scale) {
+  const std::span<const unsigned char> png = resources::IconPng(icon, scale);
   return DecodePng(std::span<const std::uint8_t>(png.data(), png.size()));
 }
 
-TEST(PngDecoder, EveryIconDecodesAtItsSizeWithTransparency) {
+TEST(PngDecoder, EveryIconDecodesAtEachScaleWithTransparency) {
   for (int i = static_cast<int>(Icon::Expand); i <= static_cast<int>(Icon::ArrowDownRight); ++i) {
     const auto icon = static_cast<Icon>(i);
-    const std::optional<RgbaImage> image = Decode(icon);
-    ASSERT_TRUE(image) << "icon " << i;
-    const int side = icon == Icon::Program ? 48 : 16;
-    EXPECT_EQ(image->width, side) << "icon " << i;
-    EXPECT_EQ(image->height, side) << "icon " << i;
-    ASSERT_EQ(image->pixels.size(), static_cast<std::size_t>(side * side * 4));
-    bool transparent = false;
-    bool opaque = false;
-    for (std::size_t p = 3; p < image->pixels.size(); p += 4) {
-      transparent |= image->pixels[p] == 0;
-      opaque |= image->pixels[p] == 255;
+    EXPECT_TRUE(resources::IconPng(icon, 0).empty());
+    EXPECT_TRUE(resources::IconPng(icon, resources::kLargestIconScale + 1).empty());
+    for (int scale = 1; scale <= resources::kLargestIconScale; ++scale) {
+      SCOPED_TRACE("icon " + std::to_string(i) + " at scale " + std::to_string(scale));
+      const std::optional<RgbaImage> image = Decode(icon, scale);
+      ASSERT_TRUE(image);
+      const int side = (icon == Icon::Program ? 48 : 16) * scale;
+      EXPECT_EQ(image->width, side);
+      EXPECT_EQ(image->height, side);
+      ASSERT_EQ(image->pixels.size(), static_cast<std::size_t>(side * side * 4));
+      bool transparent = false;
+      bool opaque = false;
+      for (std::size_t p = 3; p < image->pixels.size(); p += 4) {
+        transparent |= image->pixels[p] == 0;
+        opaque |= image->pixels[p] == 255;
+      }
+      EXPECT_TRUE(transparent && opaque) << "should be drawn on a clear background";
     }
-    EXPECT_TRUE(transparent && opaque) << "icon " << i << " should be drawn on a clear background";
   }
 }
 
