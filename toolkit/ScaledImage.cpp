@@ -2,6 +2,7 @@
 #include "toolkit/ScaledImage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -40,14 +41,16 @@ void ShowAtWidgetScale(GtkImage* widget) {
 
 }  // namespace
 
-ImagePtr ScaledImage::FromPngs(std::span<const std::span<const unsigned char>> pngs) {
+ImagePtr ScaledImage::FromPngs(std::span<const std::span<const unsigned char>> pngs,
+                               double textScale) {
   auto image = std::make_shared<ScaledImage>();
+  image->textScale_ = std::max(textScale, 1.0);
   for (std::size_t i = 0; i < pngs.size(); ++i) {
     const std::optional<RgbaImage> decoded = DecodePng(pngs[i]);
     if (!decoded) break;
     const int scale = static_cast<int>(i) + 1;
-    if (i > 0 &&
-        (decoded->width != image->Width() * scale || decoded->height != image->Height() * scale)) {
+    if (i > 0 && (decoded->width != gdk_pixbuf_get_width(image->Pixbuf(1)) * scale ||
+                  decoded->height != gdk_pixbuf_get_height(image->Pixbuf(1)) * scale)) {
       break;
     }
     GObjectPtr<GdkPixbuf> pixbuf = PixbufFromRgba(*decoded);
@@ -55,8 +58,15 @@ ImagePtr ScaledImage::FromPngs(std::span<const std::span<const unsigned char>> p
     image->drawn_.push_back(std::move(pixbuf));
   }
   if (image->drawn_.empty()) return nullptr;
-  image->surfaces_.resize(image->drawn_.size());
   return image;
+}
+
+int ScaledImage::Width() const {
+  return static_cast<int>(std::lround(gdk_pixbuf_get_width(Pixbuf(1)) * textScale_));
+}
+
+int ScaledImage::Height() const {
+  return static_cast<int>(std::lround(gdk_pixbuf_get_height(Pixbuf(1)) * textScale_));
 }
 
 int ScaledImage::DrawnScale(int scale) const {
@@ -73,10 +83,16 @@ std::vector<GdkPixbuf*> ScaledImage::Pixbufs() const {
   return pixbufs;
 }
 
-cairo_surface_t* ScaledImage::Surface(int scale) const {
-  const int drawn = DrawnScale(scale);
-  CairoSurfacePtr& surface = surfaces_[static_cast<std::size_t>(drawn - 1)];
-  if (!surface) surface.reset(gdk_cairo_surface_create_from_pixbuf(Pixbuf(drawn), drawn, nullptr));
+cairo_surface_t* ScaledImage::Surface(int windowScale) const {
+  CairoSurfacePtr& surface = surfaces_[windowScale];
+  if (surface) return surface.get();
+  // The smallest drawing with at least as many pixels as the window shows
+  // (the largest where none has), made to cover Width() x Height().
+  const double pixelsPerPixel = std::max(windowScale, 1) * textScale_;
+  const int drawn = DrawnScale(static_cast<int>(std::ceil(pixelsPerPixel - 1e-6)));
+  surface.reset(gdk_cairo_surface_create_from_pixbuf(Pixbuf(drawn), 1, nullptr));
+  const double deviceScale = drawn / textScale_;
+  cairo_surface_set_device_scale(surface.get(), deviceScale, deviceScale);
   return surface.get();
 }
 

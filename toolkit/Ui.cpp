@@ -410,7 +410,7 @@ void Ui::AddShortcut(int windowId, int shortcutCode, int itemId) {
 
 bool Ui::CatchImage(int id, std::span<const std::span<const unsigned char>> pngs) {
   if (id < 0) return false;
-  ImagePtr image = ScaledImage::FromPngs(pngs);
+  ImagePtr image = ScaledImage::FromPngs(pngs, Scale().Factor());
   if (!image) return false;
   images_[id] = std::move(image);
   return true;

@@ -14,6 +14,7 @@
 #include "dialogs/DatabaseInfoWindow.h"
 #include "dialogs/SettingsWindow.h"
 #include "dialogs/UpdateWindow.h"
+#include "toolkit/ImageGadget.h"
 #include "toolkit/Window.h"
 
 namespace {
@@ -54,6 +55,9 @@ struct Look {
   // Labels and combo boxes without the room their text needs: the whole
   // line, or the lines a wrapping label breaks it into.
   std::vector<std::string> cutTexts;
+  // The width the program's icons take (the expand toggle's): they grow
+  // with the text.
+  int iconWidth = 0;
 };
 
 void Examine(GtkWidget* widget, Look& look) {
@@ -102,6 +106,8 @@ Look LookAt(int dotsPerInch) {
     Examine(GTK_WIDGET(window->Handle()), look);
     window->Show(false);
   }
+  auto* toggle = app->ui.Find<toolkit::ImageGadget>(app::gadget_id::kExpandToggle);
+  gtk_widget_get_preferred_width(GTK_WIDGET(toggle->ImageWidget()), nullptr, &look.iconWidth);
   app.reset();
   g_object_set(settings, "gtk-xft-dpi", saved, nullptr);
   return look;
@@ -110,6 +116,8 @@ Look LookAt(int dotsPerInch) {
 TEST(LargeText, EveryWindowGivesItsTextsRoomAndKeepsItsGadgetsApart) {
   const Look usual = LookAt(96);
   const Look large = LookAt(144);
+  EXPECT_EQ(usual.iconWidth, 16);
+  EXPECT_EQ(large.iconWidth, 24);
   for (const std::string& text : large.cutTexts) ADD_FAILURE() << "cut: " << text;
   for (const std::string& overlap : large.overlaps) {
     EXPECT_TRUE(usual.overlaps.contains(overlap)) << overlap;
