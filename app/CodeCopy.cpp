@@ -3,6 +3,7 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
+#include "codeview/HighlightCode.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/PendingEvents.h"
 #include "toolkit/TextAreaGadget.h"
@@ -12,6 +13,9 @@ namespace app {
 void CopyWholeCode(AppState& app) {
   auto* code = app.ui.Find<toolkit::TextAreaGadget>(gadget_id::kCodeView);
   if (!code) return;
+  // Link targets leave the text as their lines are coloured: the copy is the
+  // same whether the colouring has reached them yet or not.
+  codeview::FinishColouring(*code);
   const std::string text = code->Text();
   if (text.empty()) return;
   GtkTextView* view = code->View();

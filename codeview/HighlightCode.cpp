@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
-#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppState.h"
@@ -15,10 +17,6 @@
 
 namespace codeview {
 namespace {
-
-// How long one flush may let the toolkit work: long enough to draw the view
-// and take pending input, short enough not to be noticed.
-constexpr std::chrono::milliseconds kFlushTimeLimit{30};
 
 // Each tag range costs the text buffer a few microseconds, so a text with
 // more ranges than this (tens of megabytes of code) would keep the program
@@ -73,53 +71,209 @@ class BufferPositions {
   int line_ = -1;
 };
 
-void ApplyTag(GtkTextBuffer* buffer, const LineIndex& lines, const HighlightRanges& found,
-              Tag tag) {
-  BufferPositions positions(buffer, lines);
-  GtkTextTag* textTag = gtk_text_tag_table_lookup(gtk_text_buffer_get_tag_table(buffer),
-                                                  kTagNames[static_cast<std::size_t>(tag)]);
-  if (!textTag) return;
-  for (const TextRange& range : found.Of(tag)) {
-    if (range.start >= range.end) continue;
-    GtkTextIter start = positions.At(range.start);
-    GtkTextIter end = positions.At(range.end);
-    gtk_text_buffer_apply_tag(buffer, textTag, &start, &end);
-  }
-}
+// The view is coloured in chunks of this many lines: first the ones it
+// shows, then the rest in slices while the main loop is idle.
+constexpr std::size_t kLinesPerChunk = 64;
 
-// Replaces the target of each of the first kMaxLinkLabels links by a child
-// anchor holding a link label. The links are handled from the last to the
-// first, so the offsets of the ones still to come stay valid.
-void InsertLinkLabels(toolkit::TextAreaGadget& code, const HighlightRanges& found,
-                      const LineIndex& lines) {
-  GtkTextBuffer* buffer = code.Buffer();
-  const std::size_t count = std::min(found.links.size(), kMaxLinkLabels);
-  for (auto link =
-           std::make_reverse_iterator(found.links.begin() + static_cast<std::ptrdiff_t>(count));
-       link != found.links.rend(); ++link) {
-    const LineIndex::Position from = lines.Locate(link->targetStart);
-    const LineIndex::Position to = lines.Locate(link->targetEnd);
-    GtkTextIter start;
-    GtkTextIter end;
-    gtk_text_buffer_get_iter_at_line_index(buffer, &start, from.line, from.index);
-    gtk_text_buffer_get_iter_at_line_index(buffer, &end, to.line, to.index);
-    gtk_text_buffer_delete(buffer, &start, &end);
-    GtkTextChildAnchor* anchor = gtk_text_buffer_create_child_anchor(buffer, &start);
-    toolkit::GCharPtr markup(g_markup_printf_escaped("<a href=\"%s\">%s</a>", link->target.c_str(),
-                                                     link->target.c_str()));
-    GtkWidget* label = gtk_label_new(nullptr);
-    gtk_label_set_markup(GTK_LABEL(label), markup.get());
-    gtk_label_set_use_markup(GTK_LABEL(label), TRUE);
-    toolkit::ConnectSignal(label, "activate-link", &OnTopicLinkActivated, nullptr);
-    gtk_text_view_add_child_at_anchor(code.View(), label, anchor);
-    gtk_widget_show(label);
+// A slice of the background colouring ends after this long, well inside a
+// frame, so that input, scrolling and redraws are never held up.
+constexpr std::chrono::milliseconds kSliceTime{6};
+
+// The view can show at most one line per this many pixels of its height
+// (the smallest zoom), and is taken as at least this high before it has a
+// size of its own.
+constexpr int kSmallestLineHeight = 6;
+constexpr int kLeastViewHeight = 1080;
+
+constexpr char kColouringKey[] = "orvex-code-colouring";
+
+// The colouring of one text in the view. It holds the scanned ranges and
+// applies them chunk by chunk: the lines shown first, the lines scrolled to
+// at once, the rest from the top in the background. Positions are taken per
+// line, so a chunk's link labels (which shorten their lines) never move
+// the ranges of the other lines. Any change of the text ends it.
+class Colouring {
+ public:
+  Colouring(toolkit::TextAreaGadget& code, std::string text, HighlightRanges found)
+      : code_(code),
+        text_(std::move(text)),
+        found_(std::move(found)),
+        lines_(text_),
+        coloured_((lines_.LineCount() + kLinesPerChunk - 1) / kLinesPerChunk, false),
+        remaining_(coloured_.size()) {}
+
+  Colouring(const Colouring&) = delete;
+  Colouring& operator=(const Colouring&) = delete;
+  ~Colouring() { Stop(); }
+
+  // Colours what the view shows (a new text shows its top) and lets the
+  // rest follow.
+  void Start() {
+    ColourLinesFrom(0);
+    ColourVisible();
+    if (remaining_ == 0) return;
+    GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(code_.View()));
+    auto visible = +[](GtkAdjustment*, Colouring* self) { self->ColourVisible(); };
+    scroll_ = GTK_ADJUSTMENT(g_object_ref(scroll));
+    scrolled_ = toolkit::ConnectSignal(scroll, "value-changed", visible, this);
+    resized_ = toolkit::ConnectSignal(scroll, "changed", visible, this);
+    changed_ = toolkit::ConnectSignal(
+        code_.Buffer(), "changed",
+        +[](GtkTextBuffer* buffer, Colouring* self) {
+          if (!self->applying_) StopColouring(buffer);
+        },
+        this);
+    idle_ = g_idle_add(
+        +[](gpointer data) -> gboolean {
+          auto* self = static_cast<Colouring*>(data);
+          if (self->Slice()) return G_SOURCE_CONTINUE;
+          self->idle_ = 0;
+          StopColouring(self->code_.Buffer());  // done: lets go of the text
+          return G_SOURCE_REMOVE;
+        },
+        this);
   }
+
+  bool Done() const { return remaining_ == 0; }
+
+  // Colours everything still uncoloured at once.
+  void Finish() {
+    for (std::size_t chunk = 0; chunk < coloured_.size(); ++chunk) ColourChunk(chunk);
+  }
+
+  static void StopColouring(GtkTextBuffer* buffer) {
+    g_object_set_data(G_OBJECT(buffer), kColouringKey, nullptr);
+  }
+
+ private:
+  void Stop() {
+    if (idle_ != 0) g_source_remove(std::exchange(idle_, 0));
+    if (scroll_) {
+      g_signal_handler_disconnect(scroll_, scrolled_);
+      g_signal_handler_disconnect(scroll_, resized_);
+      g_object_unref(std::exchange(scroll_, nullptr));
+    }
+    if (changed_ != 0) g_signal_handler_disconnect(code_.Buffer(), std::exchange(changed_, 0));
+  }
+
+  // The lines the view shows (or could show, at the smallest zoom).
+  void ColourVisible() {
+    if (remaining_ == 0 || applying_) return;
+    GdkRectangle shown;
+    gtk_text_view_get_visible_rect(code_.View(), &shown);
+    GtkTextIter top;
+    gtk_text_view_get_line_at_y(code_.View(), &top, shown.y, nullptr);
+    ColourLinesFrom(static_cast<std::size_t>(gtk_text_iter_get_line(&top)), shown.height);
+  }
+
+  // The lines a view of the height can show from the first one on.
+  void ColourLinesFrom(std::size_t first, int height = 0) {
+    const auto count =
+        static_cast<std::size_t>(std::max(height, kLeastViewHeight) / kSmallestLineHeight);
+    const std::size_t last = std::min(first + count, lines_.LineCount() - 1);
+    for (std::size_t chunk = first / kLinesPerChunk; chunk <= last / kLinesPerChunk; ++chunk) {
+      ColourChunk(chunk);
+    }
+  }
+
+  // One slice of the background work; false when all is coloured.
+  bool Slice() {
+    const auto end = std::chrono::steady_clock::now() + kSliceTime;
+    ColourVisible();
+    while (next_ < coloured_.size() && std::chrono::steady_clock::now() < end) {
+      ColourChunk(next_++);
+    }
+    return remaining_ != 0;
+  }
+
+  void ColourChunk(std::size_t chunk) {
+    if (coloured_[chunk]) return;
+    coloured_[chunk] = true;
+    --remaining_;
+    const std::size_t firstLine = chunk * kLinesPerChunk;
+    const std::size_t endLine = firstLine + kLinesPerChunk;
+    const std::size_t from = lines_.LineStart(firstLine);
+    const std::size_t to = endLine < lines_.LineCount() ? lines_.LineStart(endLine) : text_.size();
+    applying_ = true;
+    for (std::size_t tag = 0; tag < kTagCount; ++tag) ApplyTag(static_cast<Tag>(tag), from, to);
+    InsertLinkLabels(firstLine, endLine);
+    applying_ = false;
+  }
+
+  // The tag on the parts of its ranges that lie in [from, to). The ranges
+  // of one tag never overlap, so their ends are sorted as their starts are.
+  void ApplyTag(Tag tag, std::size_t from, std::size_t to) {
+    GtkTextBuffer* buffer = code_.Buffer();
+    GtkTextTag* textTag = gtk_text_tag_table_lookup(gtk_text_buffer_get_tag_table(buffer),
+                                                    kTagNames[static_cast<std::size_t>(tag)]);
+    if (!textTag) return;
+    const std::vector<TextRange>& ranges = found_.Of(tag);
+    BufferPositions positions(buffer, lines_);
+    for (auto range =
+             std::upper_bound(ranges.begin(), ranges.end(), from,
+                              [](std::size_t offset, const TextRange&r) { return offset < r.end; });
+         range != ranges.end() && range->start < to; ++range) {
+      const std::size_t start = std::max(range->start, from);
+      const std::size_t end = std::min(range->end, to);
+      if (start >= end) continue;
+      GtkTextIter startIter = positions.At(start);
+      GtkTextIter endIter = positions.At(end);
+      gtk_text_buffer_apply_tag(buffer, textTag, &startIter, &endIter);
+    }
+  }
+
+  // Replaces the target of each link on the lines [firstLine, endLine),
+  // among the first kMaxLinkLabels, by a child anchor holding a link label.
+  void InsertLinkLabels(std::size_t firstLine, std::size_t endLine) {
+    GtkTextBuffer* buffer = code_.Buffer();
+    const std::size_t count = std::min(found_.links.size(), kMaxLinkLabels);
+    for (std::size_t i = 0; i < count; ++i) {
+      const TopicLink& link = found_.links[i];
+      const LineIndex::Position start = lines_.Locate(link.targetStart);
+      const auto line = static_cast<std::size_t>(start.line);
+      if (line < firstLine || line >= endLine) continue;
+      const LineIndex::Position end = lines_.Locate(link.targetEnd);
+      GtkTextIter startIter;
+      GtkTextIter endIter;
+      gtk_text_buffer_get_iter_at_line_index(buffer, &startIter, start.line, start.index);
+      gtk_text_buffer_get_iter_at_line_index(buffer, &endIter, end.line, end.index);
+      gtk_text_buffer_delete(buffer, &startIter, &endIter);
+      GtkTextChildAnchor* anchor = gtk_text_buffer_create_child_anchor(buffer, &startIter);
+      toolkit::GCharPtr markup(g_markup_printf_escaped("<a href=\"%s\">%s</a>", link.target.c_str(),
+                                                       link.target.c_str()));
+      GtkWidget* label = gtk_label_new(nullptr);
+      gtk_label_set_markup(GTK_LABEL(label), markup.get());
+      gtk_label_set_use_markup(GTK_LABEL(label), TRUE);
+      toolkit::ConnectSignal(label, "activate-link", &OnTopicLinkActivated, nullptr);
+      gtk_text_view_add_child_at_anchor(code_.View(), label, anchor);
+      gtk_widget_show(label);
+    }
+  }
+
+  toolkit::TextAreaGadget& code_;
+  std::string text_;
+  HighlightRanges found_;
+  LineIndex lines_;
+  std::vector<bool> coloured_;  // per chunk
+  std::size_t remaining_;       // chunks not yet coloured
+  std::size_t next_ = 0;        // where the background work goes on
+  bool applying_ = false;       // the text changes are the colouring's own
+  guint idle_ = 0;
+  GtkAdjustment* scroll_ = nullptr;
+  gulong scrolled_ = 0;
+  gulong resized_ = 0;
+  gulong changed_ = 0;
+};
+
+Colouring* ColouringOf(toolkit::TextAreaGadget& code) {
+  return static_cast<Colouring*>(g_object_get_data(G_OBJECT(code.Buffer()), kColouringKey));
 }
 
 }  // namespace
 
 void HighlightCode(app::AppState& app, toolkit::TextAreaGadget& code) {
   GtkTextBuffer* buffer = code.Buffer();
+  Colouring::StopColouring(buffer);
   GtkTextIter start;
   GtkTextIter end;
   gtk_text_buffer_get_bounds(buffer, &start, &end);
@@ -130,40 +284,33 @@ void HighlightCode(app::AppState& app, toolkit::TextAreaGadget& code) {
 
   // The slice keeps a character for every anchor, so its byte offsets are
   // the buffer's.
-  toolkit::GCharPtr text(gtk_text_buffer_get_slice(buffer, &start, &end, TRUE));
-  const std::string_view view(text ? text.get() : "");
-  const HighlightRanges found = ScanHighlightRanges(view, app.settings.codeMarks);
-  const LineIndex lines(view);
+  toolkit::GCharPtr slice(gtk_text_buffer_get_slice(buffer, &start, &end, TRUE));
+  std::string text = slice ? slice.get() : "";
+  slice.reset();
+  HighlightRanges found = ScanHighlightRanges(text, app.settings.codeMarks);
   app.procedureNames = found.procedureNames;
   std::size_t rangeCount = 0;
   for (const std::vector<TextRange>& ranges : found.ranges) rangeCount += ranges.size();
-  if (rangeCount > kMaxTagRanges) {
-    FlushEvents(code);
-    return;
-  }
+  if (rangeCount > kMaxTagRanges) return;
 
-  ApplyTag(buffer, lines, found, Tag::Disable);
-  ApplyTag(buffer, lines, found, Tag::Literal);
-  FlushEvents(code);
-  ApplyTag(buffer, lines, found, Tag::Constant);
-  FlushEvents(code);
-  ApplyTag(buffer, lines, found, Tag::FBold);
-  ApplyTag(buffer, lines, found, Tag::BlueBold);
-  ApplyTag(buffer, lines, found, Tag::Function);
-  FlushEvents(code);
-  ApplyTag(buffer, lines, found, Tag::FuncCall);
-  InsertLinkLabels(code, found, lines);
-  FlushEvents(code);
+  auto colouring = std::make_unique<Colouring>(code, std::move(text), std::move(found));
+  Colouring* started = colouring.get();
+  g_object_set_data_full(
+      G_OBJECT(buffer), kColouringKey, colouring.release(),
+      +[](gpointer data) { std::unique_ptr<Colouring> stopped(static_cast<Colouring*>(data)); });
+  started->Start();
+  if (started->Done()) Colouring::StopColouring(buffer);
 }
 
-void FlushEvents(toolkit::Gadget& gadget) {
-  if (GtkWidget* widget = gadget.Widget()) gtk_widget_queue_draw(widget);
-  // Runs what is pending, within a bound: after a long text the toolkit
-  // stays busy laying out lines far below the visible ones, work it goes on
-  // with while the program waits for input.
-  const auto end = std::chrono::steady_clock::now() + kFlushTimeLimit;
-  while (gtk_events_pending() && std::chrono::steady_clock::now() < end) {
-    gtk_main_iteration_do(FALSE);
+bool ColouringPending(toolkit::TextAreaGadget& code) {
+  const Colouring* colouring = ColouringOf(code);
+  return colouring && !colouring->Done();
+}
+
+void FinishColouring(toolkit::TextAreaGadget& code) {
+  if (Colouring* colouring = ColouringOf(code)) {
+    colouring->Finish();
+    Colouring::StopColouring(code.Buffer());
   }
 }
 

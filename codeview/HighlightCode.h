@@ -10,18 +10,22 @@ namespace app {
 struct AppState;
 }
 namespace toolkit {
-class Gadget;
 class TextAreaGadget;
 }  // namespace toolkit
 
 namespace codeview {
 
-// Colours the text the code view holds, pass by pass, letting the toolkit
-// redraw between the passes, and turns topic-link comments into link labels.
+// Colours the text the code view holds and turns topic-link comments into
+// link labels: the lines the view shows at once, the rest in slices while
+// the main loop is idle, lines scrolled to before they are drawn. A change
+// of the text (another file, a drop, clearing) ends the colouring of the
+// old one.
 void HighlightCode(app::AppState& app, toolkit::TextAreaGadget& code);
 
-// Queues a redraw of the gadget and runs the toolkit's pending work.
-void FlushEvents(toolkit::Gadget& gadget);
+// Whether part of the view's text is still waiting to be coloured.
+bool ColouringPending(toolkit::TextAreaGadget& code);
+// Colours the rest of the view's text at once.
+void FinishColouring(toolkit::TextAreaGadget& code);
 
 // Whether activating a topic link may open its target: only web addresses
 // (http and https) are opened; a code file could name anything else.

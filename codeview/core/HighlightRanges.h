@@ -102,6 +102,8 @@ class LineIndex {
   // end of the text to the last line.
   Position Locate(std::size_t offset) const;
   std::size_t LineCount() const { return starts_.size(); }
+  // The offset where the line starts.
+  std::size_t LineStart(std::size_t line) const { return starts_[line]; }
 
  private:
   static constexpr unsigned kBlockBits = 8;

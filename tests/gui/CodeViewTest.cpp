@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -18,6 +19,7 @@
 #include "codeview/CodeZoom.h"
 #include "codeview/HighlightCode.h"
 #include "codeview/RecentFiles.h"
+#include "codeview/core/HighlightRanges.h"
 #include "library/DatabaseLoading.h"
 #include "support/StubPrograms.h"
 #include "support/TempDirectory.h"
@@ -323,6 +325,141 @@ TEST_F(CodeView, ColouringTagsTheTextAndTurnsLinksIntoLabels) {
   Select(2);
   EXPECT_EQ(CodeText(), kHelloShown);
   EXPECT_TRUE(TagsAt(buffer, 0, 0).empty());
+}
+
+// The tag toggles and child anchors of a buffer in text order, as
+// "offset+Tag", "offset-Tag" and "offset@".
+std::vector<std::string> Marks(GtkTextBuffer* buffer) {
+  std::vector<std::string> marks;
+  GtkTextIter iter;
+  gtk_text_buffer_get_start_iter(buffer, &iter);
+  do {
+    const std::string at = std::to_string(gtk_text_iter_get_offset(&iter));
+    for (const bool on : {false, true}) {
+      std::vector<std::string> names;
+      GSList* tags = gtk_text_iter_get_toggled_tags(&iter, on ? TRUE : FALSE);
+      for (GSList* item = tags; item; item = item->next) {
+        gchar* name = nullptr;
+        g_object_get(item->data, "name", &name, nullptr);
+        names.push_back(at + (on ? "+" : "-") + name);
+        g_free(name);
+      }
+      g_slist_free(tags);
+      std::sort(names.begin(), names.end());
+      marks.insert(marks.end(), names.begin(), names.end());
+    }
+    if (gtk_text_iter_get_child_anchor(&iter)) marks.push_back(at + "@");
+  } while (gtk_text_iter_forward_to_tag_toggle(&iter, nullptr) || !gtk_text_iter_is_end(&iter));
+  return marks;
+}
+
+// The text coloured all at once: every range of every tag over the whole
+// text, then each link's target replaced by an anchor, the last first.
+std::vector<std::string> ColouredAllAtOnce(GtkTextTagTable* tags, const std::string& text) {
+  GtkTextBuffer* buffer = gtk_text_buffer_new(tags);
+  gtk_text_buffer_set_text(buffer, text.c_str(), static_cast<int>(text.size()));
+  const codeview::HighlightRanges found =
+      codeview::ScanHighlightRanges(text, library::CodeMarking::BlueBold);
+  const codeview::LineIndex lines(text);
+  auto iterAt = [&](std::size_t offset) {
+    const codeview::LineIndex::Position position = lines.Locate(offset);
+    GtkTextIter iter;
+    gtk_text_buffer_get_iter_at_line_index(buffer, &iter, position.line, position.index);
+    return iter;
+  };
+  for (std::size_t tag = 0; tag < codeview::kTagCount; ++tag) {
+    for (const codeview::TextRange& range : found.ranges[tag]) {
+      GtkTextIter start = iterAt(range.start);
+      GtkTextIter end = iterAt(range.end);
+      gtk_text_buffer_apply_tag_by_name(buffer, codeview::kTagNames[tag], &start, &end);
+    }
+  }
+  // The first 100 links get their label, the rest stay text.
+  const auto labelled =
+      std::ssize(found.links) - std::min<std::ptrdiff_t>(std::ssize(found.links), 100);
+  for (auto link = found.links.rbegin() + labelled; link != found.links.rend(); ++link) {
+    GtkTextIter start = iterAt(link->targetStart);
+    GtkTextIter end = iterAt(link->targetEnd);
+    gtk_text_buffer_delete(buffer, &start, &end);
+    gtk_text_buffer_create_child_anchor(buffer, &start);
+  }
+  std::vector<std::string> marks = Marks(buffer);
+  g_object_unref(buffer);
+  return marks;
+}
+
+// Long files are coloured where the view looks first and the rest while the
+// program waits; the end result is the same as colouring all at once. A
+// jump to the end colours the end before it is drawn, and another file
+// stops the colouring of the old one.
+TEST_F(CodeViewWindow, ColouringBitByBitEndsAsColouringAllAtOnce) {
+  const char* data = std::getenv("ORVEX_TEST_DATA");
+  const std::filesystem::path library =
+      std::filesystem::path(data ? data : ".") / "../../sample/Library";
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(library)) {
+    const std::string name = entry.path().filename().string();
+    if (name.ends_with(".ox") || name.ends_with(".oxi")) files.push_back(entry.path().string());
+  }
+  ASSERT_GT(files.size(), 10u);
+  std::string longCode;
+  for (int copy = 0; copy < 150; ++copy) {
+    // Without their options blocks, which end a code file's text.
+    const std::string code = TempDirectory::Read(files[copy % 10]);
+    longCode += code.substr(0, code.find("; IDE Options"));
+  }
+  temp_.Write("Long.ox", longCode);
+  files.push_back(temp_.Path() + "/Long.ox");
+  app_->settings.libPath = "/";
+
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    app_->settings.codeMarks = library::CodeMarking::Plain;
+    ASSERT_TRUE(codeview::LoadCodeFile(*app_, file, false));
+    const std::string text = CodeText();
+    app_->settings.codeMarks = library::CodeMarking::BlueBold;
+    ASSERT_TRUE(codeview::LoadCodeFile(*app_, file, false));
+    if (file.ends_with("Long.ox")) {
+      ASSERT_TRUE(codeview::ColouringPending(Code()));
+      // The view measures its lines first; once it has, the colouring goes
+      // on from the top, and a jump to the end is coloured at once.
+      auto lastColouredLine = [&] {
+        GtkTextIter iter;
+        gtk_text_buffer_get_end_iter(Code().Buffer(), &iter);
+        gtk_text_iter_backward_to_tag_toggle(&iter, nullptr);
+        return gtk_text_iter_get_line(&iter);
+      };
+      ASSERT_TRUE(testsupport::RunUntil([&] { return lastColouredLine() > 200; }));
+      GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(Code().View()));
+      gtk_adjustment_set_value(scroll, gtk_adjustment_get_upper(scroll));
+      GtkTextIter end;
+      gtk_text_buffer_get_end_iter(Code().Buffer(), &end);
+      const int last = gtk_text_iter_get_line(&end);
+      EXPECT_GT(lastColouredLine(), last - 64) << "the end, coloured before it is drawn";
+    }
+    ASSERT_TRUE(testsupport::RunUntil([&] { return !codeview::ColouringPending(Code()); }));
+    const std::vector<std::string> marks = Marks(Code().Buffer());
+    const std::vector<std::string> expected =
+        ColouredAllAtOnce(gtk_text_buffer_get_tag_table(Code().Buffer()), text);
+    const auto [differs, _] =
+        std::mismatch(marks.begin(), marks.end(), expected.begin(), expected.end());
+    if (differs != marks.end()) {
+      const auto at = differs - marks.begin();
+      std::string context;
+      for (auto i = std::max<long>(0, at - 3); i < std::min<long>(at + 4, std::ssize(marks)); ++i)
+        context += marks[i] + "/" + (i < std::ssize(expected) ? expected[i] : "") + " ";
+      ADD_FAILURE() << "at " << at << ": " << context;
+    }
+    EXPECT_EQ(marks.size(), expected.size());
+  }
+
+  ASSERT_TRUE(codeview::LoadCodeFile(*app_, files.back(), false));
+  ASSERT_TRUE(codeview::ColouringPending(Code()));
+  app_->settings.libPath = temp_.Path() + "/";
+  Select(2);
+  EXPECT_FALSE(codeview::ColouringPending(Code()));
+  testsupport::RunFor(100);
+  EXPECT_EQ(CodeText(), kHelloColoured) << "nothing of the long file reaches the next";
 }
 
 TEST(TopicLinks, OnlyWebAddressesOpen) {
