@@ -127,7 +127,8 @@ int TimeTagsWithoutView(const std::string& path) {
   if (!text) return 1;
   GtkTextBuffer* buffer = gtk_text_buffer_new(nullptr);
   gtk_text_buffer_set_text(buffer, text->c_str(), static_cast<gint>(text->size()));
-  const codeview::HighlightRanges found = codeview::ScanHighlightRanges(*text, 2);
+  const codeview::HighlightRanges found =
+      codeview::ScanHighlightRanges(*text, library::CodeMarking::BlueBold);
   const codeview::LineIndex lines(*text);
   long applied = 0;
   for (std::size_t tag = 0; tag < codeview::kTagCount; ++tag) {

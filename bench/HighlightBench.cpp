@@ -54,7 +54,8 @@ BENCHMARK(BuildLineIndex)->Unit(benchmark::kMillisecond);
 // turned into a line and byte index.
 void LocateAllRanges(benchmark::State& state) {
   const std::string& code = Code();
-  const codeview::HighlightRanges result = codeview::ScanHighlightRanges(code, 2);
+  const codeview::HighlightRanges result =
+      codeview::ScanHighlightRanges(code, library::CodeMarking::BlueBold);
   const codeview::LineIndex index(code);
   for (auto _ : state) {
     long sum = 0;

@@ -32,14 +32,14 @@ const library::IndexFill& Index() {
 }
 
 library::SearchScope Scope(const benchmark::State& state) {
-  return library::ScopeOfSearchMode(state.range(0));
+  return library::ScopeOfSearchMode(static_cast<library::SearchMode>(state.range(0)));
 }
 
 void Build(library::SearchCandidates& candidates, library::SearchScope scope) {
   const library::IndexFill& fill = Index();
   candidates.Build(
       fill.rows.size(), [&fill](std::size_t i) -> std::string_view { return fill.rows[i].text; },
-      fill.entries, scope, 0);
+      fill.entries, scope, library::Language::German);
 }
 
 void BuildLoweredTexts(benchmark::State& state) {
@@ -69,8 +69,8 @@ void KeystrokeLoweringEveryCandidate(benchmark::State& state) {
   for (auto _ : state) {
     std::size_t found = fill.rows.size();
     for (std::size_t i = 0; i < fill.rows.size(); ++i) {
-      const std::string candidate =
-          lowering.Lower(library::SearchCandidate(fill.rows[i].text, fill.entries[i], scope, 0));
+      const std::string candidate = lowering.Lower(library::SearchCandidate(
+          fill.rows[i].text, fill.entries[i], scope, library::Language::German));
       if (candidate.find(term) != std::string::npos) {
         found = i;
         break;

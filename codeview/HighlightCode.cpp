@@ -85,6 +85,11 @@ constexpr std::chrono::milliseconds kSliceTime{6};
 constexpr int kSmallestLineHeight = 6;
 constexpr int kLeastViewHeight = 1080;
 
+// After input and redraws, but before the view measures the lines it does
+// not show (GTK's text view does that at G_PRIORITY_HIGH_IDLE + 25): a line
+// measured before it is coloured would be measured again.
+constexpr int kColouringPriority = G_PRIORITY_HIGH_IDLE + 24;
+
 constexpr char kColouringKey[] = "orvex-code-colouring";
 
 // The colouring of one text in the view. It holds the scanned ranges and
@@ -95,7 +100,8 @@ constexpr char kColouringKey[] = "orvex-code-colouring";
 class Colouring {
  public:
   Colouring(toolkit::TextAreaGadget& code, std::string text, HighlightRanges found)
-      : code_(code),
+      : view_(code.View()),
+        buffer_(code.Buffer()),
         text_(std::move(text)),
         found_(std::move(found)),
         lines_(text_),
@@ -112,26 +118,31 @@ class Colouring {
     ColourLinesFrom(0);
     ColourVisible();
     if (remaining_ == 0) return;
-    GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(code_.View()));
+    GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view_));
     auto visible = +[](GtkAdjustment*, Colouring* self) { self->ColourVisible(); };
     scroll_ = GTK_ADJUSTMENT(g_object_ref(scroll));
     scrolled_ = toolkit::ConnectSignal(scroll, "value-changed", visible, this);
     resized_ = toolkit::ConnectSignal(scroll, "changed", visible, this);
     changed_ = toolkit::ConnectSignal(
-        code_.Buffer(), "changed",
+        buffer_, "changed",
         +[](GtkTextBuffer* buffer, Colouring* self) {
           if (!self->applying_) StopColouring(buffer);
         },
         this);
-    idle_ = g_idle_add(
+    // A view that goes (the program ends) takes its colouring with it, while
+    // the view and its buffer are still whole.
+    destroyed_ = toolkit::ConnectSignal(
+        view_, "destroy", +[](GtkWidget*, Colouring* self) { StopColouring(self->buffer_); }, this);
+    idle_ = g_idle_add_full(
+        kColouringPriority,
         +[](gpointer data) -> gboolean {
           auto* self = static_cast<Colouring*>(data);
           if (self->Slice()) return G_SOURCE_CONTINUE;
           self->idle_ = 0;
-          StopColouring(self->code_.Buffer());  // done: lets go of the text
+          StopColouring(self->buffer_);  // done: lets go of the text
           return G_SOURCE_REMOVE;
         },
-        this);
+        this, nullptr);
   }
 
   bool Done() const { return remaining_ == 0; }
@@ -153,16 +164,17 @@ class Colouring {
       g_signal_handler_disconnect(scroll_, resized_);
       g_object_unref(std::exchange(scroll_, nullptr));
     }
-    if (changed_ != 0) g_signal_handler_disconnect(code_.Buffer(), std::exchange(changed_, 0));
+    if (changed_ != 0) g_signal_handler_disconnect(buffer_, std::exchange(changed_, 0));
+    if (destroyed_ != 0) g_signal_handler_disconnect(view_, std::exchange(destroyed_, 0));
   }
 
   // The lines the view shows (or could show, at the smallest zoom).
   void ColourVisible() {
     if (remaining_ == 0 || applying_) return;
     GdkRectangle shown;
-    gtk_text_view_get_visible_rect(code_.View(), &shown);
+    gtk_text_view_get_visible_rect(view_, &shown);
     GtkTextIter top;
-    gtk_text_view_get_line_at_y(code_.View(), &top, shown.y, nullptr);
+    gtk_text_view_get_line_at_y(view_, &top, shown.y, nullptr);
     ColourLinesFrom(static_cast<std::size_t>(gtk_text_iter_get_line(&top)), shown.height);
   }
 
@@ -203,7 +215,7 @@ class Colouring {
   // The tag on the parts of its ranges that lie in [from, to). The ranges
   // of one tag never overlap, so their ends are sorted as their starts are.
   void ApplyTag(Tag tag, std::size_t from, std::size_t to) {
-    GtkTextBuffer* buffer = code_.Buffer();
+    GtkTextBuffer* buffer = buffer_;
     GtkTextTag* textTag = gtk_text_tag_table_lookup(gtk_text_buffer_get_tag_table(buffer),
                                                     kTagNames[static_cast<std::size_t>(tag)]);
     if (!textTag) return;
@@ -225,7 +237,7 @@ class Colouring {
   // Replaces the target of each link on the lines [firstLine, endLine),
   // among the first kMaxLinkLabels, by a child anchor holding a link label.
   void InsertLinkLabels(std::size_t firstLine, std::size_t endLine) {
-    GtkTextBuffer* buffer = code_.Buffer();
+    GtkTextBuffer* buffer = buffer_;
     const std::size_t count = std::min(found_.links.size(), kMaxLinkLabels);
     for (std::size_t i = 0; i < count; ++i) {
       const TopicLink& link = found_.links[i];
@@ -245,12 +257,13 @@ class Colouring {
       gtk_label_set_markup(GTK_LABEL(label), markup.get());
       gtk_label_set_use_markup(GTK_LABEL(label), TRUE);
       toolkit::ConnectSignal(label, "activate-link", &OnTopicLinkActivated, nullptr);
-      gtk_text_view_add_child_at_anchor(code_.View(), label, anchor);
+      gtk_text_view_add_child_at_anchor(view_, label, anchor);
       gtk_widget_show(label);
     }
   }
 
-  toolkit::TextAreaGadget& code_;
+  GtkTextView* view_;
+  GtkTextBuffer* buffer_;  // the view's, which owns this colouring
   std::string text_;
   HighlightRanges found_;
   LineIndex lines_;
@@ -263,6 +276,7 @@ class Colouring {
   gulong scrolled_ = 0;
   gulong resized_ = 0;
   gulong changed_ = 0;
+  gulong destroyed_ = 0;
 };
 
 Colouring* ColouringOf(toolkit::TextAreaGadget& code) {

@@ -776,7 +776,14 @@ std::string ArrayName(const IconSpec& icon, int scale) {
 
 // The file name of an icon's PNG, "@2x" and "@3x" before the ending for the larger ones.
 std::string PngFileName(const IconSpec& icon, int scale) {
-  return std::string(icon.name) + (scale == 1 ? "" : "@" + std::to_string(scale) + "x") + ".png";
+  std::string name = icon.name;
+  if (scale != 1) {
+    name += '@';
+    name += std::to_string(scale);
+    name += 'x';
+  }
+  name += ".png";
+  return name;
 }
 
 // Writes the C++ source through a temporary file that replaces the target
