@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -99,12 +100,13 @@ constexpr char kColouringKey[] = "orvex-code-colouring";
 // the ranges of the other lines. Any change of the text ends it.
 class Colouring {
  public:
-  Colouring(toolkit::TextAreaGadget& code, std::string text, HighlightRanges found)
+  // The text is only measured: its lines and its length.
+  Colouring(toolkit::TextAreaGadget& code, std::string_view text, HighlightRanges found)
       : view_(code.View()),
         buffer_(code.Buffer()),
-        text_(std::move(text)),
+        textSize_(text.size()),
         found_(std::move(found)),
-        lines_(text_),
+        lines_(text),
         coloured_((lines_.LineCount() + kLinesPerChunk - 1) / kLinesPerChunk, false),
         remaining_(coloured_.size()) {}
 
@@ -205,7 +207,7 @@ class Colouring {
     const std::size_t firstLine = chunk * kLinesPerChunk;
     const std::size_t endLine = firstLine + kLinesPerChunk;
     const std::size_t from = lines_.LineStart(firstLine);
-    const std::size_t to = endLine < lines_.LineCount() ? lines_.LineStart(endLine) : text_.size();
+    const std::size_t to = endLine < lines_.LineCount() ? lines_.LineStart(endLine) : textSize_;
     applying_ = true;
     for (std::size_t tag = 0; tag < kTagCount; ++tag) ApplyTag(static_cast<Tag>(tag), from, to);
     InsertLinkLabels(firstLine, endLine);
@@ -264,7 +266,7 @@ class Colouring {
 
   GtkTextView* view_;
   GtkTextBuffer* buffer_;  // the view's, which owns this colouring
-  std::string text_;
+  std::size_t textSize_;
   HighlightRanges found_;
   LineIndex lines_;
   std::vector<bool> coloured_;  // per chunk
@@ -298,16 +300,15 @@ void HighlightCode(app::AppState& app, toolkit::TextAreaGadget& code) {
 
   // The slice keeps a character for every anchor, so its byte offsets are
   // the buffer's.
-  toolkit::GCharPtr slice(gtk_text_buffer_get_slice(buffer, &start, &end, TRUE));
-  std::string text = slice ? slice.get() : "";
-  slice.reset();
+  const toolkit::GCharPtr slice(gtk_text_buffer_get_slice(buffer, &start, &end, TRUE));
+  const std::string_view text(slice ? slice.get() : "");
   HighlightRanges found = ScanHighlightRanges(text, app.settings.codeMarks);
   app.procedureNames = found.procedureNames;
   std::size_t rangeCount = 0;
   for (const std::vector<TextRange>& ranges : found.ranges) rangeCount += ranges.size();
   if (rangeCount > kMaxTagRanges) return;
 
-  auto colouring = std::make_unique<Colouring>(code, std::move(text), std::move(found));
+  auto colouring = std::make_unique<Colouring>(code, text, std::move(found));
   Colouring* started = colouring.get();
   g_object_set_data_full(
       G_OBJECT(buffer), kColouringKey, colouring.release(),
