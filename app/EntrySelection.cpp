@@ -19,8 +19,8 @@ namespace {
 
 namespace gid = gadget_id;
 
-void ShowDescription(AppState& app, const std::string& text) {
-  app.ui.SetGadgetText(gid::kDescriptionView, codeview::WithOverlongLinesBroken(text));
+void ShowDescription(AppState& app, std::string_view text) {
+  app.ui.SetGadgetText(gid::kDescriptionView, codeview::WithOverlongLinesBroken(std::string(text)));
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ void ShowIndexSelection(AppState& app, int eventType) {
                            : entry.Description(library::IndexLanguage(app)));
 
   // The entry is copied: loading may run the toolkit's pending work.
-  const std::string file = entry.file;
+  const std::string file(entry.file);
   if (file.empty()) {
     codeview::ShowNoFile(app);
     dialogs::ClearFileInfo(app);
@@ -58,7 +58,7 @@ void ShowRecentSelection(AppState& app) {
 
   const library::IndexEntry& entry = *app.database.Current();
   ShowDescription(app, entry.Description(library::IndexLanguage(app)));
-  const std::string file = entry.file;
+  const std::string file(entry.file);
   if (file != app.currentCodeFile || !app.viewShowsCurrentCodeFile) {
     codeview::ShowEntryFile(app, file);
   }

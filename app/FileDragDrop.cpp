@@ -15,7 +15,7 @@ namespace app {
 std::string IndexEntryDragFile(AppState& app) {
   const int row = app.ui.GadgetState(gadget_id::kIndexTree);
   if (row < 0 || !app.database.MakeCurrent(row)) return {};
-  const std::string& file = app.database.Current()->file;
+  const std::string_view file = app.database.Current()->file;
   if (file.empty()) return {};
   const std::string path = library::CodeFilePath(app.settings.libPath, file);
   if (!toolkit::IsRegularFile(path)) return {};

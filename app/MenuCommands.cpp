@@ -42,7 +42,7 @@ void EditViewerHelp(AppState& app) {
     toolkit::ShowMessageBox("Sorry", "seems the helpfile can't be found.");
     return;
   }
-  const std::string& file = database.entries[static_cast<std::size_t>(help)].file;
+  const std::string_view file = database.entries[static_cast<std::size_t>(help)].file;
   (void)toolkit::StartProgram("xdg-open",
                               {PathArgument(library::CodeFilePath(app.settings.libPath, file))});
 }

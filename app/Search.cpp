@@ -19,7 +19,7 @@ namespace {
 // search mode changed since, or the rows no longer are the ones they were
 // built for.
 const library::SearchCandidates& Candidates(AppState& app) {
-  const std::vector<library::IndexRow>& rows = app.database.rows;
+  const library::IndexRows& rows = app.database.rows;
   const library::SearchScope scope = library::ScopeOfSearchMode(app.settings.searchMode);
   const library::Language language = app.settings.language;
   library::SearchCandidates& candidates = app.searchCandidates;

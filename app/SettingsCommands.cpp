@@ -52,7 +52,7 @@ void SaveSettings(AppState& app) {
     // has no code to mark.
     const library::IndexEntry* entry = SelectedEntry(app);
     if (entry && !entry->file.empty()) {
-      const std::string file = entry->file;
+      const std::string file(entry->file);
       codeview::LoadCodeFile(app, file, false);
       // The view shows the current file again (or its missing-file state),
       // so a click on the entry does not load it once more.
@@ -85,7 +85,7 @@ void SaveSettings(AppState& app) {
   if (chosen.sourceInTitle != settings.sourceInTitle) {
     settings.sourceInTitle = chosen.sourceInTitle;
     const library::IndexEntry* entry = SelectedEntry(app);
-    if (entry && !entry->file.empty()) codeview::SetTitleForFile(app, entry->file);
+    if (entry && !entry->file.empty()) codeview::SetTitleForFile(app, std::string(entry->file));
   }
 
   app.reportMissingFile = true;

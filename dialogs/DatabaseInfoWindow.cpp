@@ -85,9 +85,10 @@ void FillDatabaseInfo(app::AppState& app) {
   const library::LibraryDatabase& database = app.database;
   const library::IndexEntry* first = database.entries.empty() ? nullptr : &database.entries[0];
   ui.SetGadgetText(gid::kInfoDatabaseField, database.path);
-  const std::string rootCaption = database.rows.empty() ? std::string() : database.rows[0].text;
-  ui.SetGadgetText(gid::kInfoContentField,
-                   rootCaption + " - " + (first ? first->text : std::string()));
+  std::string content(database.rows.empty() ? std::string_view() : database.rows[0].text);
+  content += " - ";
+  if (first) content += first->text;
+  ui.SetGadgetText(gid::kInfoContentField, content);
   ui.SetGadgetText(gid::kInfoLibraryField, app.settings.libPath);
   ui.SetGadgetText(gid::kInfoTopicsField, std::to_string(database.topicCount));
   ui.SetGadgetText(gid::kInfoEntriesField, std::to_string(database.entryCount));

@@ -44,9 +44,7 @@ void ClearDatabaseViews(app::AppState& app) {
     main->SetTitle(app::kProgramTitle);
   }
   ui.ClearGadgetItems(gid::kIndexTree);
-  app.database.rows.clear();
-  app.database.entries.clear();
-  app.database.current = 0;
+  app.database.ClearIndex();
   app.searchCandidates.Clear();
   ui.ClearGadgetItems(gid::kHistoryBox);
   app.recentFiles.clear();
@@ -133,9 +131,9 @@ void ReloadDatabase(app::AppState& app, const std::string& databasePath,
   ui.ClearGadgetItems(gid::kHistoryBox);
   ui.SetGadgetState(gid::kIndexTree, 0);
   database.MakeCurrent(0);
-  // The old database's strings are freed all over the heap, and those read
-  // at start-up in the worker thread's heap, which the new ones never reuse;
-  // their pages go back to the system instead of staying resident.
+  // The old database's document and index went back to the system with
+  // their arenas; what the tree and the search held of it is freed in the
+  // heap, whose free pages go back as well instead of staying resident.
   malloc_trim(0);
 }
 

@@ -40,9 +40,7 @@ struct RowImages {
 
 void ClearTreeAndEntries(app::AppState& app, toolkit::TreeGadget& tree) {
   tree.ClearItems();
-  app.database.rows.clear();
-  app.database.entries.clear();
-  app.database.current = 0;
+  app.database.ClearIndex();
   app.searchCandidates.Clear();
 }
 
@@ -62,13 +60,11 @@ void ShowIndexFill(app::AppState& app, IndexFill fill, const IndexFillOptions& o
   std::vector<toolkit::TreeGadget::Row> rows;
   rows.reserve(fill.rows.size());
   for (const IndexRow& row : fill.rows) {
-    rows.push_back({row.text.c_str(), images.Of(row.icon), row.level, row.textColour,
-                    row.background, IsBoldIndexLevel(row.level)});
+    rows.push_back({row.text, images.Of(row.icon), row.level, row.textColour, row.background,
+                    IsBoldIndexLevel(row.level)});
   }
   if (tree) tree->AppendRows(rows);
-  database.rows = std::move(fill.rows);
-  database.entries = std::move(fill.entries);
-  database.current = 0;
+  database.TakeIndex(std::move(fill));
   if (!buildSearchTexts) return;
   app.searchCandidates.Build(
       database.rows.size(),

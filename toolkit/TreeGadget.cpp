@@ -141,11 +141,11 @@ int TreeGadget::State() const {
 
 void TreeGadget::AddItem(int, const std::string& text, const ImagePtr& image, int subLevel) {
   Quiet quiet(*this);
-  Append(Row{text.c_str(), image, subLevel, -1, -1}, true);
+  Append(Row{text, image, subLevel, -1, -1}, true);
 }
 
 void TreeGadget::Append(const Row& row, bool notify) {
-  const int position = rows_->Append(row.text ? row.text : "", row.image, row.level, notify);
+  const int position = rows_->Append(row.text, row.image, row.level, notify);
   if (row.textColour >= 0) rows_->SetTextColour(position, row.textColour, notify);
   if (row.background >= 0) rows_->SetBackground(position, row.background, notify);
 }
@@ -153,7 +153,9 @@ void TreeGadget::Append(const Row& row, bool notify) {
 void TreeGadget::AppendRows(std::span<const Row> rows) {
   {
     Detached detached(*this);
-    rows_->Reserve(static_cast<std::size_t>(rows_->Count()) + rows.size());
+    std::size_t textBytes = 0;
+    for (const Row& row : rows) textBytes += row.text.size() + 1;
+    rows_->Reserve(static_cast<std::size_t>(rows_->Count()) + rows.size(), textBytes);
     for (const Row& row : rows) Append(row, false);
   }
   FitColumnWidth(rows);
@@ -169,7 +171,7 @@ void TreeGadget::FitColumnWidth(std::span<const Row> rows) {
                        nullptr);
   const int indent = expanderSize + separator;
   const auto weight = [](const Row& row) {
-    const std::size_t length = std::strlen(row.text);
+    const std::size_t length = row.text.size();
     return (row.bold ? length + length / 8 : length) + 4 * row.level;
   };
   std::vector<const Row*> widest;
@@ -187,7 +189,7 @@ void TreeGadget::FitColumnWidth(std::span<const Row> rows) {
   for (std::size_t i = 0; i < measured; ++i) {
     const Row& row = *widest[i];
     pango_layout_set_attributes(layout.get(), row.bold ? bold.get() : nullptr);
-    pango_layout_set_text(layout.get(), row.text, -1);
+    pango_layout_set_text(layout.get(), row.text.data(), static_cast<int>(row.text.size()));
     int textWidth = 0;
     pango_layout_get_pixel_size(layout.get(), &textWidth, nullptr);
     const int image = row.image ? row.image->Width() + separator : 0;
@@ -206,7 +208,7 @@ int TreeGadget::CountItems() const {
 }
 
 std::string TreeGadget::ItemText(int position) const {
-  return rows_->Valid(position) ? rows_->Text(position) : std::string();
+  return rows_->Valid(position) ? std::string(rows_->Text(position)) : std::string();
 }
 
 void TreeGadget::SetItemState(int position, int state) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/Gadget.h"
@@ -40,7 +41,7 @@ class TreeGadget : public Gadget {
 
   // One item of a bulk fill; colours as for SetItemColour.
   struct Row {
-    const char* text = "";
+    std::string_view text;
     ImagePtr image;
     int level = 0;
     int textColour = -1;

@@ -143,7 +143,7 @@ int TreeRows::Append(std::string_view text, ImagePtr image, int level, bool noti
   const int position = Count();
   const int parent = level > 0 ? lastAtLevel_[static_cast<std::size_t>(level - 1)] : -1;
   RowData& row = rows_.emplace_back();
-  row.text.assign(text);
+  row.text = Texts().Keep(text);
   row.image = std::move(image);
   row.level = level;
   row.parent = parent;
@@ -178,8 +178,22 @@ void TreeRows::Clear() {
     GtkTreePathPtr path(gtk_tree_path_new_from_indices(static_cast<gint>(topLevel_.size()), -1));
     gtk_tree_model_row_deleted(model_, path.get());
   }
-  rows_.clear();
+  rows_ = ArenaVector<RowData>();
+  arena_.reset();
   lastAtLevel_.clear();
+}
+
+void TreeRows::Reserve(std::size_t count, std::size_t textBytes) {
+  if (rows_.empty()) {
+    arena_ = std::make_unique<Arena>(count * sizeof(RowData) + alignof(RowData) + textBytes);
+    rows_ = ArenaVector<RowData>(ArenaAllocator<RowData>(arena_.get()));
+  }
+  rows_.reserve(count);
+}
+
+Arena& TreeRows::Texts() {
+  if (!arena_) arena_ = std::make_unique<Arena>(0);
+  return *arena_;
 }
 
 void TreeRows::Changed(int position) {
@@ -248,7 +262,7 @@ void TreeRows::Value(int position, int column, GValue* value) const {
   const RowData& row = Row(position);
   switch (column) {
     case kTextColumn:
-      g_value_set_string(value, row.text.c_str());
+      g_value_set_string(value, row.text.data());
       break;
     case kImageColumn:
       g_value_set_pointer(value, const_cast<ScaledImage*>(row.image.get()));

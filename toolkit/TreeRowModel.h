@@ -6,12 +6,13 @@
 #include <gtk/gtk.h>
 
 #include <cstddef>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "toolkit/GLibHandles.h"
 #include "toolkit/ScaledImage.h"
+#include "toolkit/core/Arena.h"
 
 namespace toolkit {
 
@@ -35,8 +36,10 @@ class TreeRows {
   // below the last row hangs under that row. Returns its position. With
   // notify, views showing the model are told.
   int Append(std::string_view text, ImagePtr image, int level, bool notify);
-  // Makes room for count rows in all, so appending them moves no row.
-  void Reserve(std::size_t count) { rows_.reserve(count); }
+  // Makes room for count rows in all, with textBytes of text in all, so
+  // appending them moves no row. On an empty list the room is taken from
+  // the system in one call, and goes back with the rows.
+  void Reserve(std::size_t count, std::size_t textBytes);
   // Removes every row, telling the views.
   void Clear();
 
@@ -44,7 +47,7 @@ class TreeRows {
   bool Valid(int position) const {
     return position >= 0 && static_cast<std::size_t>(position) < rows_.size();
   }
-  const std::string& Text(int position) const { return Row(position).text; }
+  std::string_view Text(int position) const { return Row(position).text; }
   int Level(int position) const { return Row(position).level; }
 
   // Colours are 24-bit red + green * 256 + blue * 65536; -1 the default.
@@ -68,7 +71,7 @@ class TreeRows {
 
  private:
   struct RowData {
-    std::string text;
+    std::string_view text;  // NUL-terminated, in arena_
     ImagePtr image;
     int level = 0;
     int parent = -1;
@@ -84,8 +87,12 @@ class TreeRows {
   }
   void Changed(int position);
 
+  Arena& Texts();
+
   GtkTreeModel* model_;  // the model that owns these rows
-  std::vector<RowData> rows_;
+  // The rows and their texts; rows_ goes before the arena it lives in.
+  std::unique_ptr<Arena> arena_;
+  ArenaVector<RowData> rows_;
   std::vector<int> topLevel_;
   std::vector<int> lastAtLevel_;  // the last row appended on each level
   int stamp_ = 1;                 // changes whenever iterators become invalid

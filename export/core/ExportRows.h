@@ -14,8 +14,8 @@
 namespace exports {
 
 struct ExportRow {
-  int level = 0;     // 0 root, 1 category, 2 below a category, 3 and more deeper
-  std::string text;  // as the index tree shows it
+  int level = 0;          // 0 root, 1 category, 2 below a category, 3 and more deeper
+  std::string_view text;  // as the index tree shows it
   // The entry of the same index; null when the entry list has no such element.
   const library::IndexEntry* entry = nullptr;
 
@@ -49,7 +49,7 @@ inline std::vector<ExportRow> ExportRowsOf(const library::LibraryDatabase& datab
 // the new mark. Without marks shown the German index loses that mark, and
 // then no entry counts as new.
 inline bool IsNewEntry(const library::IndexEntry& entry) {
-  return std::string_view(entry.theme_de).starts_with(library::kNewMark);
+  return entry.theme_de.starts_with(library::kNewMark);
 }
 
 }  // namespace exports

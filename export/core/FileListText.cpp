@@ -9,7 +9,7 @@ namespace exports {
 std::string FileListText(std::span<const ExportRow> rows, std::string_view libraryPath) {
   std::string out;
   for (const ExportRow& row : rows) {
-    const std::string& file = row.Entry().file;
+    const std::string_view file = row.Entry().file;
     if (file.empty()) continue;
     out += file;
     if (!toolkit::IsRegularFile(library::CodeFilePath(libraryPath, file))) out += "\tmissing";

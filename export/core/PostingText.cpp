@@ -9,7 +9,7 @@ std::string PostingText(std::span<const ExportRow> rows) {
   std::string categoryLine;
   for (const ExportRow& row : rows) {
     if (row.level == 1) {
-      categoryLine = "[b]" + row.text + "[/b]";
+      categoryLine = "[b]" + std::string(row.text) + "[/b]";
     } else if (row.level == 2 && (previousLevel == 1 || previousLevel == 2)) {
       if (previousLevel == 1) out += '\n';
       const library::IndexEntry& entry = row.Entry();

@@ -11,7 +11,7 @@ namespace {
 
 struct Section {
   std::string_view prefix;
-  std::string IndexEntry::*field;
+  std::string_view IndexEntry::*field;
 };
 
 constexpr Section kSections[] = {
@@ -57,10 +57,10 @@ std::string DuplicatesReport(std::string_view databaseFileName,
     out += '\n';
     const bool fileSection = section.field == &IndexEntry::file;
     for (std::size_t a = 0; a < entries.size(); ++a) {
-      const std::string& first = entries[a].*section.field;
+      const std::string_view first = entries[a].*section.field;
       if (first.empty()) continue;
       for (std::size_t b = a + 1; b < entries.size(); ++b) {
-        const std::string& second = entries[b].*section.field;
+        const std::string_view second = entries[b].*section.field;
         if (second == first) {
           AppendPair(out, section.prefix, first, entries[a].group, second, entries[b].group);
         }

@@ -59,13 +59,13 @@ std::string FourthWord(std::string_view text) {
   return std::string(text.substr(start, text.find(' ', start) - start));
 }
 
-std::string RowText(std::string_view text) {
-  return std::string(toolkit::FirstCharacters(text, kMaxRowTextCharacters));
+std::string_view RowText(std::string_view text) {
+  return toolkit::FirstCharacters(text, kMaxRowTextCharacters);
 }
 
 // The entry field an attribute of this name fills; none for any other name,
 // which gives the element's caption instead.
-std::string IndexEntry::*FieldFor(std::string_view name) {
+std::string_view IndexEntry::*FieldFor(std::string_view name) {
   if (name == "theme_de") return &IndexEntry::theme_de;
   if (name == "theme_en") return &IndexEntry::theme_en;
   if (name == "theme_fr") return &IndexEntry::theme_fr;
@@ -92,7 +92,7 @@ struct PartStart {
   std::string_view group;    // the last non-empty caption
 };
 
-PartStart StartOfPart(const std::vector<XmlElement>& elements, std::size_t begin) {
+PartStart StartOfPart(std::span<const XmlElement> elements, std::size_t begin) {
   PartStart start;
   for (std::size_t i = 0; i < begin; ++i) {
     if (elements[i].depth == 0) start.categoryCounter = 0;
@@ -115,7 +115,7 @@ struct PartFindings {
 };
 
 // Builds rows and entries [begin, end) into their places, which exist.
-PartFindings BuildPart(const std::vector<XmlElement>& elements, std::size_t begin, std::size_t end,
+PartFindings BuildPart(std::span<const XmlElement> elements, std::size_t begin, std::size_t end,
                        const IndexFillOptions& options, IndexFill& fill) {
   PartFindings findings;
   PartStart start = StartOfPart(elements, begin);
@@ -129,7 +129,7 @@ PartFindings BuildPart(const std::vector<XmlElement>& elements, std::size_t begi
     IndexEntry& entry = fill.entries[i];
     std::string_view caption;
     for (const XmlAttribute& attribute : element.attributes) {
-      if (std::string IndexEntry::*field = FieldFor(attribute.name)) {
+      if (std::string_view IndexEntry::*field = FieldFor(attribute.name)) {
         entry.*field = attribute.value;
       } else {
         caption = attribute.value;  // the last one of any other name wins
@@ -140,12 +140,12 @@ PartFindings BuildPart(const std::vector<XmlElement>& elements, std::size_t begi
     IndexRow& row = fill.rows[i];
     row.level = level;
     if (level >= 2) {
-      std::string& title = entry.Title(options.language);
+      std::string_view& title = entry.Title(options.language);
       const std::size_t mark = MarkLength(title);
       if (options.marksShown) {
-        row.text = RowText(std::string_view(title).substr(mark));
+        row.text = RowText(title.substr(mark));
       } else {
-        title.erase(0, mark);
+        title.remove_prefix(mark);
         row.text = RowText(title);
       }
     } else {
@@ -193,12 +193,16 @@ int PartsFor(std::size_t elements) {
 IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& options, int parts) {
   IndexFill fill;
   if (!document.HasRoot()) return fill;
-  const std::vector<XmlElement>& elements = document.elements;
+  const std::span<const XmlElement> elements = document.elements;
   const std::size_t count = elements.size();
   if (parts <= 0) parts = PartsFor(count);
   parts = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(parts), count));
-  fill.rows.resize(count);
-  fill.entries.resize(count);
+  fill.documentArena = document.arena;
+  // Both lists in one block, reserved and mapped in one call.
+  fill.arena = std::make_unique<toolkit::Arena>(count * (sizeof(IndexRow) + sizeof(IndexEntry)) +
+                                                alignof(IndexRow) + alignof(IndexEntry));
+  fill.rows = IndexRows(count, toolkit::ArenaAllocator<IndexRow>(fill.arena.get()));
+  fill.entries = IndexEntries(count, toolkit::ArenaAllocator<IndexEntry>(fill.arena.get()));
 
   // Each part writes only its own rows and entries and reads the shared
   // document, so the parts run at once; the first runs on this thread.
@@ -230,7 +234,7 @@ IndexFill BuildIndex(const XmlDocument& document, const IndexFillOptions& option
   return fill;
 }
 
-IndexCounts CountIndex(const std::vector<IndexRow>& rows, const std::vector<IndexEntry>& entries,
+IndexCounts CountIndex(std::span<const IndexRow> rows, std::span<const IndexEntry> entries,
                        const std::string& viewerChapterTitle) {
   IndexCounts counts;
   bool inViewerChapter = false;

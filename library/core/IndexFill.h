@@ -3,9 +3,11 @@
 // gadget shows the rows as they come out.
 #pragma once
 
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
-#include <vector>
+#include <type_traits>
 
 #include "library/core/AppSettings.h"
 #include "library/core/IndexEntry.h"
@@ -37,9 +39,15 @@ inline IndexFillOptions FillOptionsFor(const AppSettings& settings, Language lan
                           viewerChapterTitle};
 }
 
+// The rows and entries live in the fill's own arena; their texts are views
+// of the document's strings, whose arena the fill shares, so they stay
+// valid as long as the fill. A refill after a change of language or marks
+// makes a new fill of the same document.
 struct IndexFill {
-  std::vector<IndexRow> rows;  // row i shows entries[i]
-  std::vector<IndexEntry> entries;
+  std::shared_ptr<const toolkit::Arena> documentArena;
+  std::unique_ptr<toolkit::Arena> arena;
+  IndexRows rows;  // row i shows entries[i]
+  IndexEntries entries;
   std::optional<long> helpEntryIndex;      // the last row whose file is named "ViewerHelp.txt"
   std::optional<std::string> versionWord;  // set when the document has a root
 };
@@ -56,7 +64,12 @@ struct IndexCounts {
 
 // Topics are categories with children, the viewer's own chapter excepted;
 // entries are childless level-2 rows with a file outside that chapter.
-IndexCounts CountIndex(const std::vector<IndexRow>& rows, const std::vector<IndexEntry>& entries,
+IndexCounts CountIndex(std::span<const IndexRow> rows, std::span<const IndexEntry> entries,
                        const std::string& viewerChapterTitle);
+
+// Rows and entries are never destroyed one by one: their memory goes with
+// the arena.
+static_assert(std::is_trivially_destructible_v<IndexRow>);
+static_assert(std::is_trivially_destructible_v<IndexEntry>);
 
 }  // namespace library

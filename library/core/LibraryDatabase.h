@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "library/core/IndexEntry.h"
+#include "library/core/IndexFill.h"
 #include "library/core/IndexRow.h"
 #include "library/core/XmlDocument.h"
 
@@ -15,9 +17,13 @@ namespace library {
 struct LibraryDatabase {
   XmlDocument document;
   // Row i of the index tree shows entries[i]; both are rebuilt together with
-  // the tree, which shows the rows and is never read back.
-  std::vector<IndexRow> rows;
-  std::vector<IndexEntry> entries;
+  // the tree, which shows the rows and is never read back. They live in
+  // indexArena and view the strings of documentArena, the arena of the
+  // document they were built from.
+  std::shared_ptr<const toolkit::Arena> documentArena;
+  std::unique_ptr<toolkit::Arena> indexArena;
+  IndexRows rows;
+  IndexEntries entries;
   std::size_t current = 0;  // the current element of entries
 
   std::string path;       // full path of the loaded file
@@ -29,6 +35,17 @@ struct LibraryDatabase {
   long firstContentIndex = 0;  // first row the exports walk
   long topicCount = 0;
   long entryCount = 0;
+
+  // Takes over the rows and entries of a fill; the previous ones go.
+  void TakeIndex(IndexFill&& fill) {
+    rows = std::move(fill.rows);
+    entries = std::move(fill.entries);
+    indexArena = std::move(fill.arena);
+    documentArena = std::move(fill.documentArena);
+    current = 0;
+  }
+  // No rows and entries, and none of their memory kept.
+  void ClearIndex() { TakeIndex(IndexFill{}); }
 
   // The current entry, or nothing when the list is empty.
   const IndexEntry* Current() const {

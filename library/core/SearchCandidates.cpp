@@ -24,8 +24,9 @@ void ForEachPart(std::string_view rowText, const IndexEntry& entry, SearchScope 
       part(entry.Description(language));
       break;
     case SearchScope::AllLanguages:
-      for (const std::string* text : {&entry.theme_de, &entry.theme_en, &entry.theme_fr,
-                                      &entry.descript_de, &entry.descript_en, &entry.descript_fr}) {
+      for (const std::string_view* text :
+           {&entry.theme_de, &entry.theme_en, &entry.theme_fr, &entry.descript_de,
+            &entry.descript_en, &entry.descript_fr}) {
         part(";");
         part(*text);
       }
@@ -124,7 +125,7 @@ std::string SearchCandidate(std::string_view rowText, const IndexEntry& entry, S
 
 void SearchCandidates::Build(std::size_t rowCount,
                              const std::function<std::string_view(std::size_t)>& rowText,
-                             const std::vector<IndexEntry>& entries, SearchScope scope,
+                             std::span<const IndexEntry> entries, SearchScope scope,
                              Language language) {
   lowering_ = toolkit::TextLowering();
   text_.clear();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,7 +43,7 @@ class SearchCandidates {
   // rowText(i) gives the text of row i; entries[i] belongs to row i (a row
   // without an entry searches its text alone).
   void Build(std::size_t rowCount, const std::function<std::string_view(std::size_t)>& rowText,
-             const std::vector<IndexEntry>& entries, SearchScope scope, Language language);
+             std::span<const IndexEntry> entries, SearchScope scope, Language language);
   void Clear();
 
   // Whether the buffer was built for these rows, scope and language.

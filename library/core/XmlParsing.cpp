@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -33,31 +34,52 @@ constexpr const char* kBlanks = " \t\r\n";
 // The line break that element texts keep: the file's own convention.
 enum class LineEnding { Undecided, CrLf, Cr, Lf };
 
-void TrimInPlace(std::string& text) {
+std::string_view Trimmed(std::string_view text) {
   const std::size_t last = text.find_last_not_of(kBlanks);
-  if (last == std::string::npos) {
-    text.clear();
-    return;
-  }
-  text.erase(last + 1);
-  text.erase(0, text.find_first_not_of(kBlanks));
+  if (last == std::string_view::npos) return {};
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  return text.substr(first, last + 1 - first);
 }
 
 // Expat hands every line break over as "\n"; this puts the file's own back.
-void RestoreLineBreaks(std::string& text, LineEnding ending) {
-  if (ending == LineEnding::Cr) {
-    for (char& c : text) {
-      if (c == '\n') c = '\r';
-    }
-  } else if (ending == LineEnding::CrLf) {
-    std::string restored;
-    restored.reserve(text.size() + text.size() / 16);
-    for (const char c : text) {
-      if (c == '\n') restored += '\r';
+std::string RestoreLineBreaks(std::string_view text, LineEnding ending) {
+  std::string restored;
+  restored.reserve(text.size() + text.size() / 16);
+  for (const char c : text) {
+    if (c != '\n') {
       restored += c;
+    } else if (ending == LineEnding::Cr) {
+      restored += '\r';
+    } else {
+      restored += "\r\n";
     }
-    text = std::move(restored);
   }
+  return restored;
+}
+
+// Room for the elements of the bytes, taken ahead so the element list does
+// not move while it grows: each element has a "<" of its own, in every
+// encoding Expat reads, so their count is an upper bound. Bytes made of
+// little but "<" are never a database, and get no more than one element
+// per 64 bytes ahead.
+std::size_t ElementsAhead(std::string_view bytes) {
+  std::size_t count = 0;
+  const char* at = bytes.data();
+  const char* const end = at + bytes.size();
+  while (const void* found = std::memchr(at, '<', static_cast<std::size_t>(end - at))) {
+    ++count;
+    at = static_cast<const char*>(found) + 1;
+  }
+  return std::min(count, bytes.size() / 64 + 64);
+}
+
+// The first block of a document's arena: room for the strings (at most the
+// bytes themselves in the encodings a database uses, and most of them are
+// attribute values) and their attributes, about half as much again in a
+// database, and the elements. A document that needs more takes smaller
+// blocks after it.
+std::size_t ArenaSizeFor(std::size_t bytes, std::size_t elements) {
+  return bytes + bytes / 2 + elements * sizeof(XmlElement);
 }
 
 // What each byte of a single-byte encoding stands for, as Expat takes it:
@@ -109,13 +131,21 @@ int OnUnknownEncoding(void*, const XML_Char* name, XML_Encoding* info) {
   return XML_STATUS_OK;
 }
 
-// Builds the document from Expat's call-backs. Open elements are held as
-// indices into document.elements, the innermost last; the tree is never
-// walked recursively, so any nesting Expat accepts is safe up to the depth
-// limit.
+// Builds the document from Expat's call-backs into the document's arena.
+// Open elements are held as indices into document.elements, the innermost
+// last; the tree is never walked recursively, so any nesting Expat accepts
+// is safe up to the depth limit.
 class DocumentBuilder {
  public:
-  explicit DocumentBuilder(XmlDocument& document) : document_(document) {
+  // Room is made for elementsAhead elements, and for the strings of as
+  // many bytes, in one block of the document's arena.
+  DocumentBuilder(XmlDocument& document, std::size_t bytes, std::size_t elementsAhead)
+      : document_(document) {
+    document_.arena = std::make_shared<toolkit::Arena>(ArenaSizeFor(bytes, elementsAhead));
+    arena_ = document_.arena.get();
+    document_.elements =
+        toolkit::ArenaVector<XmlElement>(toolkit::ArenaAllocator<XmlElement>(arena_));
+    document_.elements.reserve(elementsAhead);
     parser_ = XML_ParserCreate(nullptr);
     if (!parser_) return;
     XML_SetUserData(parser_, this);
@@ -159,12 +189,11 @@ class DocumentBuilder {
   // Completes the texts of elements left open by an error, and gives all
   // texts the file's line breaks.
   void Finish() {
-    for (const std::size_t index : open_) TrimInPlace(document_.elements[index].text);
-    open_.clear();
+    while (!open_.empty()) Close();
     if (ending_ == LineEnding::CrLf || ending_ == LineEnding::Cr) {
       for (XmlElement& element : document_.elements) {
-        if (element.text.find('\n') != std::string::npos) {
-          RestoreLineBreaks(element.text, ending_);
+        if (element.text.find('\n') != std::string_view::npos) {
+          element.text = arena_->Keep(RestoreLineBreaks(element.text, ending_));
         }
       }
     }
@@ -194,28 +223,53 @@ class DocumentBuilder {
       return;
     }
     XmlElement& element = document_.elements.emplace_back();
-    element.name = name;
+    element.name = Name(name);
     element.depth = static_cast<int>(open_.size());
     std::size_t count = 0;
     while (attributes[count]) count += 2;
-    element.attributes.reserve(count / 2);
-    for (std::size_t i = 0; i < count; i += 2) {
-      element.attributes.push_back(XmlAttribute{attributes[i], attributes[i + 1]});
+    if (count > 0) {
+      auto* kept = static_cast<XmlAttribute*>(
+          arena_->Allocate(count / 2 * sizeof(XmlAttribute), alignof(XmlAttribute)));
+      for (std::size_t i = 0; i < count; i += 2) {
+        std::construct_at(kept + i / 2,
+                          XmlAttribute{Name(attributes[i]), arena_->Keep(attributes[i + 1])});
+      }
+      element.attributes = {kept, count / 2};
     }
     open_.push_back(document_.elements.size() - 1);
+    if (texts_.size() < open_.size()) texts_.emplace_back();
+    texts_[open_.size() - 1].clear();
   }
 
   void End() {
     // After a stop Expat may still report the end of the refused element.
     if (stopped_ || open_.empty()) return;
-    TrimInPlace(document_.elements[open_.back()].text);
+    Close();
+  }
+
+  // The element's text is kept once it is complete; until then it grows in a
+  // buffer of its level, which the next element of that level reuses.
+  void Close() {
+    document_.elements[open_.back()].text = arena_->Keep(Trimmed(texts_[open_.size() - 1]));
     open_.pop_back();
+  }
+
+  // Element and attribute names repeat throughout a document: the first few
+  // distinct ones are kept once and shared.
+  std::string_view Name(const XML_Char* name) {
+    const std::string_view wanted(name);
+    for (const std::string_view known : names_) {
+      if (known == wanted) return known;
+    }
+    const std::string_view kept = arena_->Keep(wanted);
+    if (names_.size() < kSharedNames) names_.push_back(kept);
+    return kept;
   }
 
   void Text(const XML_Char* text, int length) {
     // Character data outside the document element belongs to no element.
     if (stopped_ || inCdata_ || open_.empty()) return;
-    std::string& target = document_.elements[open_.back()].text;
+    std::string& target = texts_[open_.size() - 1];
     std::size_t skip = 0;
     // Leading blanks would be trimmed anyway; not keeping them spares the
     // parents of many children from collecting all the indentation between.
@@ -290,9 +344,14 @@ class DocumentBuilder {
     if (pendingCr_ && isFinal) ending_ = LineEnding::Cr;
   }
 
+  static constexpr std::size_t kSharedNames = 32;
+
   XmlDocument& document_;
+  toolkit::Arena* arena_ = nullptr;
   XML_Parser parser_ = nullptr;
   std::vector<std::size_t> open_;
+  std::vector<std::string> texts_;  // the texts of the open elements so far, by level
+  std::vector<std::string_view> names_;
   bool stopped_ = false;
   bool inCdata_ = false;
   LineEnding ending_ = LineEnding::Undecided;
@@ -305,10 +364,9 @@ class DocumentBuilder {
   std::string held_;         // pieces collected while Expat waits
 };
 
-// Reads until count bytes are in or the file ends; short reads are retried
-// so that the pieces are cut exactly as for bytes in memory. A read error
-// counts as the end of the data.
-std::size_t ReadChunk(int fd, char* buffer, std::size_t count) {
+// Reads until count bytes are in or the file ends; short reads are retried.
+// A read error counts as the end of the data.
+std::size_t ReadAll(int fd, char* buffer, std::size_t count) {
   std::size_t done = 0;
   while (done < count) {
     const ssize_t got = ::read(fd, buffer + done, count - done);
@@ -333,16 +391,14 @@ class FileDescriptor {
   int fd_;
 };
 
-// Parses the pieces that next() hands out, one after the other, until it
-// gives an empty one.
-template <typename NextPiece>
-XmlDocument ParsePieces(NextPiece next) {
+// Parses bytes held in memory, passing them on in pieces of kChunkSize.
+XmlDocument ParseBytes(std::string_view bytes) {
   XmlDocument document;
-  DocumentBuilder builder(document);
+  DocumentBuilder builder(document, bytes.size(), ElementsAhead(bytes));
   bool going = true;
-  for (std::string_view piece = next(); !piece.empty(); piece = next()) {
+  for (std::size_t at = 0; going && at < bytes.size(); at += kChunkSize) {
+    const std::string_view piece = bytes.substr(at, kChunkSize);
     going = builder.Feed(piece.data(), piece.size(), false);
-    if (!going) break;
   }
   if (going) builder.Feed("", 0, true);
   builder.Finish();
@@ -361,8 +417,12 @@ XmlLoadResult LoadXmlFile(const std::string& path, XmlDocument& document) {
     return XmlLoadResult::CannotOpen;
   }
 
-  std::vector<char> buffer(kChunkSize);
-  std::size_t size = ReadChunk(file.Get(), buffer.data(), kChunkSize);
+  // The whole file is read at once into memory mapped in one call, and
+  // parsed from there; the bytes go once the document is built.
+  const auto wanted = static_cast<std::size_t>(status.st_size);
+  toolkit::Arena bytes(wanted);
+  char* buffer = static_cast<char*>(bytes.Allocate(wanted, 1));
+  const std::size_t size = ReadAll(file.Get(), buffer, wanted);
   // Nothing readable at all (a read error, or the file emptied since its
   // size was taken) counts as a file that cannot be opened: the old document
   // stays. A read error later ends the data there, and the parser reports
@@ -371,23 +431,12 @@ XmlLoadResult LoadXmlFile(const std::string& path, XmlDocument& document) {
   // From here on the file replaces the document, so the old one goes first:
   // a reload of a large database never holds both.
   document = XmlDocument{};
-
-  bool first = true;
-  document = ParsePieces([&]() {
-    if (!first) size = ReadChunk(file.Get(), buffer.data(), kChunkSize);
-    first = false;
-    return std::string_view(buffer.data(), size);
-  });
+  document = ParseBytes(std::string_view(buffer, size));
   return XmlLoadResult::Parsed;
 }
 
 void ParseXmlBytes(std::string_view bytes, XmlDocument& document) {
-  std::size_t at = 0;
-  document = ParsePieces([&]() {
-    const std::string_view piece = bytes.substr(at, std::min(kChunkSize, bytes.size() - at));
-    at += piece.size();
-    return piece;
-  });
+  document = ParseBytes(bytes);
 }
 
 std::string XmlErrorMessage(const XmlDocument& document) {

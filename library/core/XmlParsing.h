@@ -21,7 +21,8 @@ inline constexpr int kErrorTooDeep = 1000;
 // recorded in the document with whatever was built before it.
 enum class XmlLoadResult { Parsed, CannotOpen };
 
-// Reads the file at path in chunks of 16384 bytes. A file that does not open,
+// Reads the file at path as far as its size at opening, and parses it in
+// pieces of 16384 bytes. A file that does not open,
 // is not a regular file or has 0 bytes gives CannotOpen and leaves document as
 // it was; otherwise document is replaced by the parse result. External
 // entities are never loaded.

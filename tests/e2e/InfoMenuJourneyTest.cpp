@@ -63,7 +63,7 @@ struct LibraryFacts {
 
 std::string AttributeOf(const library::XmlElement& element, const std::string& name) {
   for (const library::XmlAttribute& attribute : element.attributes) {
-    if (attribute.name == name) return attribute.value;
+    if (attribute.name == name) return std::string(attribute.value);
   }
   return {};
 }

@@ -19,11 +19,11 @@ std::string ExportData(const std::string& name) {
   return TempDirectory::Read(std::string(root ? root : "") + "/exports/" + name);
 }
 
-IndexEntry Entry(std::string group, std::string file, std::string themeDe = "") {
+IndexEntry Entry(std::string_view group, std::string_view file, std::string_view themeDe = "") {
   IndexEntry entry;
-  entry.group = std::move(group);
-  entry.file = std::move(file);
-  entry.theme_de = std::move(themeDe);
+  entry.group = group;
+  entry.file = file;
+  entry.theme_de = themeDe;
   return entry;
 }
 

@@ -1,18 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "library/core/IndexFill.h"
 #include "library/core/XmlParsing.h"
+#include "support/KeptText.h"
 
 namespace library {
 namespace {
 
 constexpr int kGrey127 = 127 * 0x010101;
 
-XmlElement Element(int depth, std::vector<XmlAttribute> attributes, std::string text = "") {
-  return XmlElement{"e", std::move(attributes), std::move(text), depth};
+using Attributes = std::vector<std::pair<std::string, std::string>>;
+
+XmlElement Element(int depth, const Attributes& attributes, std::string_view text = "") {
+  auto* kept = static_cast<XmlAttribute*>(testsupport::KeptTexts().Allocate(
+      attributes.size() * sizeof(XmlAttribute), alignof(XmlAttribute)));
+  for (std::size_t i = 0; i < attributes.size(); ++i) {
+    std::construct_at(kept + i, XmlAttribute{testsupport::Kept(attributes[i].first),
+                                             testsupport::Kept(attributes[i].second)});
+  }
+  return XmlElement{"e", {kept, attributes.size()}, testsupport::Kept(text), depth};
 }
 
 // A root, one category and one element below it with the given titles.
@@ -87,8 +99,10 @@ TEST(IndexFill, CaptionsGroupsAndEntryFields) {
   const IndexEntry& entry = fill.entries[2];
   EXPECT_EQ(entry.text, "entry");
   EXPECT_EQ(entry.group, "Second");
-  EXPECT_EQ(entry.theme_de + entry.descript_de + entry.theme_en + entry.descript_en +
-                entry.theme_fr + entry.descript_fr + entry.file,
+  EXPECT_EQ(std::string(entry.theme_de) + std::string(entry.descript_de) +
+                std::string(entry.theme_en) + std::string(entry.descript_en) +
+                std::string(entry.theme_fr) + std::string(entry.descript_fr) +
+                std::string(entry.file),
             "TddTEdeTFdf/A/b.ox");
   const char* groups[] = {"Library", "Second", "Second", "Second", "Second"};
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(fill.entries[i].group, groups[i]) << i;
@@ -178,7 +192,7 @@ TEST(IndexFill, EmptyDocumentGivesNothing) {
   EXPECT_EQ(counts.topicCount + counts.entryCount, 0);
 }
 
-TEST(IndexFill, ManySiblingsFromAParsedFile) {
+TEST(IndexFill, ManySiblingsFromAParsedFileOutliveTheirDocument) {
   std::string bytes = "<root name='Library'><cat name='C'>";
   for (int i = 0; i < 100000; ++i) bytes += "<e theme_de='t' File='f.ox'/>";
   bytes += "</cat></root>";
@@ -189,6 +203,10 @@ TEST(IndexFill, ManySiblingsFromAParsedFile) {
   const IndexCounts counts = CountIndex(fill.rows, fill.entries, "ZUR Erirada Vuvazo");
   EXPECT_EQ(counts.topicCount, 1);
   EXPECT_EQ(counts.entryCount, 100000);
+  // The fill keeps the strings it views when the document goes.
+  document = XmlDocument{};
+  EXPECT_EQ(fill.rows[1].text, "C");
+  EXPECT_EQ(fill.entries.back().file, "f.ox");
 }
 
 // Compares two fills field by field, naming the first row that differs.
@@ -225,9 +243,9 @@ TEST(IndexFill, PartsBuildTheSameAsOne) {
     document.elements.push_back(Element(1, {{"name", name}}));
     for (int e = 0; e < c % 4 + 1; ++e) {
       const std::string id = std::to_string(c) + "." + std::to_string(e);
-      std::vector<XmlAttribute> attributes = {{"theme_de", (e == 1 ? "✰" : "") + id},
-                                              {"theme_en", "↺en" + id},
-                                              {"descript_fr", "fr " + id}};
+      Attributes attributes = {{"theme_de", (e == 1 ? "✰" : "") + id},
+                               {"theme_en", "↺en" + id},
+                               {"descript_fr", "fr " + id}};
       if (e == 2) attributes.push_back({"group", ""});
       if (e == 0) attributes.push_back({"sub", "Group" + id});
       const bool help = (c == 1 || c == 7) && e == 0;
@@ -263,7 +281,7 @@ TEST(IndexFill, PartsBuildTheSameAsOne) {
 TEST(IndexFill, LongRowTextsAreCutByCharacters) {
   const std::string tail = std::string(kMaxRowTextCharacters - 1, 'b') + "✰✰";
   XmlDocument document = EntryDocument("✰" + tail, "", "");
-  document.elements[1].attributes[0].value = tail;
+  document.elements[1].attributes[0].value = testsupport::Kept(tail);
   const IndexFill fill = BuildIndex(document, IndexFillOptions{});
   const std::string cut = std::string(kMaxRowTextCharacters - 1, 'b') + "✰";
   EXPECT_EQ(fill.rows[1].text, cut);

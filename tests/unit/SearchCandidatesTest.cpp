@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "library/core/SearchCandidates.h"
+#include "support/KeptText.h"
 #include "toolkit/core/TextLowering.h"
 
 namespace {
@@ -33,15 +34,16 @@ class Utf8Locale : public ::testing::Test {
   std::string saved_;
 };
 
-library::IndexEntry Entry(std::string themeDe, std::string themeEn, std::string themeFr,
-                          std::string descriptDe, std::string descriptEn, std::string descriptFr) {
+library::IndexEntry Entry(std::string_view themeDe, std::string_view themeEn,
+                          std::string_view themeFr, std::string_view descriptDe,
+                          std::string_view descriptEn, std::string_view descriptFr) {
   library::IndexEntry entry;
-  entry.theme_de = std::move(themeDe);
-  entry.theme_en = std::move(themeEn);
-  entry.theme_fr = std::move(themeFr);
-  entry.descript_de = std::move(descriptDe);
-  entry.descript_en = std::move(descriptEn);
-  entry.descript_fr = std::move(descriptFr);
+  entry.theme_de = testsupport::Kept(themeDe);
+  entry.theme_en = testsupport::Kept(themeEn);
+  entry.theme_fr = testsupport::Kept(themeFr);
+  entry.descript_de = testsupport::Kept(descriptDe);
+  entry.descript_en = testsupport::Kept(descriptEn);
+  entry.descript_fr = testsupport::Kept(descriptFr);
   return entry;
 }
 

@@ -53,7 +53,9 @@ TEST(XmlParsing, ElementsInPreOrderWithOwnTrimmedTextAndAttributesInOrder) {
   const XmlElement& root = document.elements[0];
   EXPECT_EQ(root.text, "Head & text \n   tail");
   ASSERT_EQ(root.attributes.size(), 3u);
-  EXPECT_EQ(root.attributes[0].name + root.attributes[1].name + root.attributes[2].name, "zam");
+  EXPECT_EQ(std::string(root.attributes[0].name) + std::string(root.attributes[1].name) +
+                std::string(root.attributes[2].name),
+            "zam");
   EXPECT_EQ(root.attributes[2].value, "3");
   EXPECT_EQ(document.elements[1].name, "cat");
   EXPECT_EQ(document.elements[1].text, "");
@@ -157,10 +159,11 @@ TEST(XmlParsing, TextsKeepTheFilesLineBreaks) {
     }
     XmlDocument fromFile;
     ASSERT_EQ(LoadXmlFile(folder.Write("db.xml", bytes), fromFile), XmlLoadResult::Parsed);
-    for (const XmlDocument& parsed : {Parse(bytes), fromFile}) {
-      ASSERT_EQ(parsed.elements.size(), 2u) << parsed.errorMessage;
-      EXPECT_EQ(parsed.elements[0].text, "one" + c.lineBreak + "two") << c.split;
-      EXPECT_EQ(parsed.elements[1].text, "");
+    const XmlDocument fromBytes = Parse(bytes);
+    for (const XmlDocument* parsed : {&fromBytes, static_cast<const XmlDocument*>(&fromFile)}) {
+      ASSERT_EQ(parsed->elements.size(), 2u) << parsed->errorMessage;
+      EXPECT_EQ(parsed->elements[0].text, "one" + c.lineBreak + "two") << c.split;
+      EXPECT_EQ(parsed->elements[1].text, "");
     }
   }
 }
