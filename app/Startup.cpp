@@ -16,7 +16,6 @@
 #include "app/MainWindow.h"
 #include "app/MenuCommands.h"
 #include "app/Search.h"
-#include "app/core/HeapGrowth.h"
 #include "app/core/ProgramDirectory.h"
 #include "app/core/SourceMark.h"
 #include "dialogs/AboutDialog.h"
@@ -85,7 +84,6 @@ std::unique_ptr<library::DatabasePreparation> PrepareStoredDatabase(const AppSta
   library::AppSettings stored;
   const std::string path = library::StoredDatabasePath(app, stored);
   if (path.empty()) return nullptr;
-  SetHeapGrowth(HeapGrowthFor(path));
   return std::make_unique<library::DatabasePreparation>(
       path, library::FillOptionsFor(stored, stored.language, app.viewerChapterTitle));
 }
