@@ -88,6 +88,36 @@ std::unique_ptr<library::DatabasePreparation> PrepareStoredDatabase(const AppSta
       path, library::FillOptionsFor(stored, stored.language, app.viewerChapterTitle));
 }
 
+void PrepareSearchWhenIdle(AppState& app) {
+  g_idle_add_full(
+      G_PRIORITY_LOW,
+      +[](gpointer data) -> gboolean {
+        PrepareSearch(*static_cast<AppState*>(data));
+        return G_SOURCE_REMOVE;
+      },
+      &app, nullptr);
+}
+
+void PrepareSearchAfterPaint(GdkFrameClock* clock, gpointer data) {
+  g_signal_handlers_disconnect_by_func(clock, reinterpret_cast<gpointer>(&PrepareSearchAfterPaint),
+                                       data);
+  PrepareSearchWhenIdle(*static_cast<AppState*>(data));
+}
+
+// The search's lowered texts are built once the main window has drawn its
+// first frame and the program waits for input, so they never delay that
+// frame (a keystroke before builds them itself). Waiting for the main loop
+// to be idle alone is not enough: it also idles while the window is mapped.
+void PrepareSearchAfterFirstFrame(AppState& app) {
+  toolkit::Window* main = app.ui.FindWindow(window_id::kMain);
+  GdkFrameClock* clock = main ? gtk_widget_get_frame_clock(GTK_WIDGET(main->Handle())) : nullptr;
+  if (clock) {
+    g_signal_connect(clock, "after-paint", G_CALLBACK(&PrepareSearchAfterPaint), &app);
+  } else {
+    PrepareSearchWhenIdle(app);
+  }
+}
+
 }  // namespace
 
 void CreatePopupMenus(AppState& app) {
@@ -167,15 +197,7 @@ bool InitApplication(AppState& app, std::unique_ptr<library::DatabasePreparation
   app.ui.SetGadgetState(gadget_id::kMainSplitter, static_cast<int>(app.settings.splitter));
   LayoutMainWindow(app, true);
   app.ui.SetActiveGadget(gadget_id::kSearchField);
-  // The search's lowered texts are built once the window is drawn and the
-  // program waits for input.
-  g_idle_add_full(
-      G_PRIORITY_LOW,
-      +[](gpointer data) -> gboolean {
-        PrepareSearch(*static_cast<AppState*>(data));
-        return G_SOURCE_REMOVE;
-      },
-      &app, nullptr);
+  PrepareSearchAfterFirstFrame(app);
   MARK_SOURCE();
   return true;
 }
