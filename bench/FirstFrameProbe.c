@@ -5,19 +5,21 @@
 // and waits for the first frame that shows its code. The entry is the row
 // numbered ORVEX_PROBE_ENTRY_ROW (counting every row from the top of the
 // expanded index, from 0), or else the first row without children. It writes
-//   first_frame_ms=T1 first_code_ms=T2 peak_rss_mb=M
+//   first_frame_ms=T1 first_code_ms=T2 peak_rss_mb=M page_faults=F
 // to the file named by ORVEX_PROBE_OUTPUT. T1 counts from the moment in
 // ORVEX_PROBE_START_NS (CLOCK_MONOTONIC nanoseconds, taken by the launcher
 // just before exec), T2 from the cursor move. With ORVEX_PROBE_FRAME_ONLY
 // set the probe reports at the first frame already, with T2 0. With
 // ORVEX_PROBE_EXIT set the process then ends at once, so that every run is a
-// fresh process.
+// fresh process. F counts the page faults (minor and major, from getrusage)
+// up to the first frame.
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <gtk/gtk.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -52,6 +54,12 @@ static double PeakRssMb(void) {
   }
   fclose(status);
   return (double)kilobytes / 1024.0;
+}
+
+static long PageFaults(void) {
+  struct rusage usage;
+  if (getrusage(RUSAGE_SELF, &usage) != 0) return 0;
+  return usage.ru_minflt + usage.ru_majflt;
 }
 
 static double NowNs(void) {
@@ -97,12 +105,12 @@ static void SelectEntry(GtkTreeView* index) {
   gtk_tree_path_free(path);
 }
 
-static void Report(double startUpMs, double codeMs) {
+static void Report(double startUpMs, double codeMs, long faults) {
   const char* path = getenv("ORVEX_PROBE_OUTPUT");
   FILE* output = path ? fopen(path, "w") : NULL;
   if (output) {
-    fprintf(output, "first_frame_ms=%.1f first_code_ms=%.1f peak_rss_mb=%.1f\n", startUpMs, codeMs,
-            PeakRssMb());
+    fprintf(output, "first_frame_ms=%.1f first_code_ms=%.1f peak_rss_mb=%.1f page_faults=%ld\n",
+            startUpMs, codeMs, PeakRssMb(), faults);
     fclose(output);
   }
   if (getenv("ORVEX_PROBE_EXIT")) _exit(0);
@@ -114,6 +122,7 @@ void gdk_window_end_draw_frame(GdkWindow* window, GdkDrawingContext* context) {
   static int stage;
   static double startUpMs;
   static double selectedNs;
+  static long faults;
   if (!real) real = (void (*)(GdkWindow*, GdkDrawingContext*))dlsym(RTLD_NEXT, __func__);
   real(window, context);
   if (stage == 2) return;
@@ -125,9 +134,10 @@ void gdk_window_end_draw_frame(GdkWindow* window, GdkDrawingContext* context) {
   if (stage == 0 && shown.index && shown.textViewsShown > 0) {
     const char* startText = getenv("ORVEX_PROBE_START_NS");
     startUpMs = (NowNs() - (startText ? strtod(startText, NULL) : 0)) / 1e6;
+    faults = PageFaults();
     if (getenv("ORVEX_PROBE_FRAME_ONLY")) {
       stage = 2;
-      Report(startUpMs, 0);
+      Report(startUpMs, 0, faults);
       return;
     }
     stage = 1;
@@ -135,6 +145,6 @@ void gdk_window_end_draw_frame(GdkWindow* window, GdkDrawingContext* context) {
     SelectEntry(shown.index);
   } else if (stage == 1 && shown.textViewsShown > 1) {
     stage = 2;
-    Report(startUpMs, (NowNs() - selectedNs) / 1e6);
+    Report(startUpMs, (NowNs() - selectedNs) / 1e6, faults);
   }
 }

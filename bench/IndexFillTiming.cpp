@@ -41,7 +41,8 @@ double PlainStoreFill(const app::AppState& app, const toolkit::TreeGadget& tree)
     GtkTreeIter* parent = level > 0 ? &lastAtLevel[level - 1] : nullptr;
     gtk_tree_store_insert_with_values(
         store, &lastAtLevel[level], parent, -1, 0,
-        app.database.entries[static_cast<std::size_t>(i)].theme_de.c_str(), -1);
+        // The document keeps its strings NUL-terminated.
+        app.database.entries[static_cast<std::size_t>(i)].theme_de.data(), -1);
   }
   const double elapsed = MillisecondsSince(start);
   g_object_unref(store);
