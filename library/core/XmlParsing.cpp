@@ -11,8 +11,11 @@
 #include <array>
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -364,6 +367,14 @@ class DocumentBuilder {
   std::string held_;         // pieces collected while Expat waits
 };
 
+// The bytes of memory the machine has; the largest number when unknown.
+std::uintmax_t PhysicalMemory() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || pageSize <= 0) return std::numeric_limits<std::uintmax_t>::max();
+  return static_cast<std::uintmax_t>(pages) * static_cast<std::uintmax_t>(pageSize);
+}
+
 // Reads until count bytes are in or the file ends; short reads are retried.
 // A read error counts as the end of the data.
 std::size_t ReadAll(int fd, char* buffer, std::size_t count) {
@@ -392,17 +403,26 @@ class FileDescriptor {
 };
 
 // Parses bytes held in memory, passing them on in pieces of kChunkSize.
+// Running out of memory gives an empty document with Expat's error for it.
 XmlDocument ParseBytes(std::string_view bytes) {
-  XmlDocument document;
-  DocumentBuilder builder(document, bytes.size(), ElementsAhead(bytes));
-  bool going = true;
-  for (std::size_t at = 0; going && at < bytes.size(); at += kChunkSize) {
-    const std::string_view piece = bytes.substr(at, kChunkSize);
-    going = builder.Feed(piece.data(), piece.size(), false);
+  try {
+    XmlDocument document;
+    DocumentBuilder builder(document, bytes.size(), ElementsAhead(bytes));
+    bool going = true;
+    for (std::size_t at = 0; going && at < bytes.size(); at += kChunkSize) {
+      const std::string_view piece = bytes.substr(at, kChunkSize);
+      going = builder.Feed(piece.data(), piece.size(), false);
+    }
+    if (going) builder.Feed("", 0, true);
+    builder.Finish();
+    return document;
+  } catch (const std::bad_alloc&) {
+    XmlDocument document;
+    document.errorCode = XML_ERROR_NO_MEMORY;
+    document.errorMessage = XML_ErrorString(XML_ERROR_NO_MEMORY);
+    document.errorLine = 1;
+    return document;
   }
-  if (going) builder.Feed("", 0, true);
-  builder.Finish();
-  return document;
 }
 
 }  // namespace
@@ -419,9 +439,19 @@ XmlLoadResult LoadXmlFile(const std::string& path, XmlDocument& document) {
 
   // The whole file is read at once into memory mapped in one call, and
   // parsed from there; the bytes go once the document is built.
+  // A file larger than the machine's memory, or than the memory that can
+  // be had, counts as one that cannot be opened.
   const auto wanted = static_cast<std::size_t>(status.st_size);
-  toolkit::Arena bytes(wanted);
-  char* buffer = static_cast<char*>(bytes.Allocate(wanted, 1));
+  if (static_cast<std::uintmax_t>(status.st_size) > PhysicalMemory()) {
+    return XmlLoadResult::CannotOpen;
+  }
+  std::optional<toolkit::Arena> bytes;
+  try {
+    bytes.emplace(wanted);
+  } catch (const std::bad_alloc&) {
+    return XmlLoadResult::CannotOpen;
+  }
+  char* buffer = static_cast<char*>(bytes->Allocate(wanted, 1));
   const std::size_t size = ReadAll(file.Get(), buffer, wanted);
   // Nothing readable at all (a read error, or the file emptied since its
   // size was taken) counts as a file that cannot be opened: the old document

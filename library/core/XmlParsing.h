@@ -22,10 +22,10 @@ inline constexpr int kErrorTooDeep = 1000;
 enum class XmlLoadResult { Parsed, CannotOpen };
 
 // Reads the file at path as far as its size at opening, and parses it in
-// pieces of 16384 bytes. A file that does not open,
-// is not a regular file or has 0 bytes gives CannotOpen and leaves document as
-// it was; otherwise document is replaced by the parse result. External
-// entities are never loaded.
+// pieces of 16384 bytes. A file that does not open, is not a regular file,
+// has 0 bytes or is larger than the memory to be had gives CannotOpen and
+// leaves document as it was; otherwise document is replaced by the parse
+// result. External entities are never loaded.
 XmlLoadResult LoadXmlFile(const std::string& path, XmlDocument& document);
 
 // Parses bytes held in memory exactly as LoadXmlFile parses a file's bytes.

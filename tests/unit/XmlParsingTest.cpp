@@ -1,6 +1,8 @@
 #include <expat.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "library/core/XmlParsing.h"
@@ -30,7 +32,10 @@ std::string Utf16(std::u16string_view text, bool bigEndian) {
 TEST(XmlParsing, FilesThatCannotBeReadKeepThePreviousDocument) {
   const TempDirectory folder;
   const std::string empty = folder.Write("empty.xml", "");
-  for (const std::string& path : {empty, folder.Path(), folder.Path() + "/missing.xml"}) {
+  // A terabyte that takes no room on the disk: more than the memory to be had.
+  const std::string huge = folder.Write("huge.xml", "<a/>");
+  std::filesystem::resize_file(huge, std::uintmax_t{1} << 40);
+  for (const std::string& path : {empty, folder.Path(), folder.Path() + "/missing.xml", huge}) {
     XmlDocument document = Parse("<old a='1'>kept</old>");
     EXPECT_EQ(LoadXmlFile(path, document), XmlLoadResult::CannotOpen) << path;
     ASSERT_EQ(document.elements.size(), 1u) << path;

@@ -18,6 +18,10 @@ constexpr std::size_t kLargestGrowthBlock = std::size_t{64} << 20;
 constexpr std::size_t kSmallestBlock = std::size_t{64} << 10;
 // The large page of the machines the viewer runs on.
 constexpr std::size_t kLargePage = std::size_t{2} << 20;
+// Blocks up to this size have their pages mapped ahead; a larger one (a
+// database far beyond any real one) gets them on first use, so that taking
+// it never claims more memory than is used.
+constexpr std::size_t kLargestMappedAhead = std::size_t{256} << 20;
 
 std::size_t PageSize() {
   const long size = ::sysconf(_SC_PAGESIZE);
@@ -71,7 +75,7 @@ void Arena::AddBlock(std::size_t atLeast) {
     if (start) {
       (void)::madvise(start, size, MADV_HUGEPAGE);
       // Where the system cannot map the pages ahead, they come on first use.
-      (void)::madvise(start, size, MADV_POPULATE_WRITE);
+      if (size <= kLargestMappedAhead) (void)::madvise(start, size, MADV_POPULATE_WRITE);
     }
   } else {
     void* mapped = ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
