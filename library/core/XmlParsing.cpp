@@ -24,12 +24,11 @@
 namespace library {
 namespace {
 
-// The parser gets the data in pieces of this size, a file as well as bytes
-// held in memory, so both report the same error positions.
+// The parser gets the data in pieces of this size, unless it waits for the
+// rest of a longer token.
 constexpr std::size_t kChunkSize = 16384;
 
-// Pieces collected for one call are passed on at this size at the latest,
-// well within the int that Expat takes as a length.
+// No piece is longer, well within the int that Expat takes as a length.
 constexpr std::size_t kMaxPiece = std::size_t{1} << 30;
 
 constexpr const char* kBlanks = " \t\r\n";
@@ -174,20 +173,16 @@ class DocumentBuilder {
   bool Feed(const char* data, std::size_t size, bool isFinal) {
     if (ending_ == LineEnding::Undecided) FindLineEnding(data, size, isFinal);
     offset_ += size;
-    // Expat scans a token that is still incomplete again from its start on
-    // every call, which makes a token of many megabytes (a huge attribute)
-    // cost time by the square of its length. While it waits for the rest of
-    // such a token, pieces are collected until they are at least as long as
-    // what it holds, so each byte is scanned only a few times.
-    if (!held_.empty() || waiting_ > kChunkSize) {
-      held_.append(data, size);
-      if (!isFinal && held_.size() < waiting_ && held_.size() < kMaxPiece) return true;
-      const bool going = Parse(held_.data(), held_.size(), isFinal);
-      held_.clear();
-      return going;
-    }
     return Parse(data, size, isFinal);
   }
+
+  // The length of the next piece. Expat scans a token that is still
+  // incomplete again from its start on every call, which makes a token of
+  // many megabytes (a huge attribute) cost time by the square of its
+  // length. While it waits for the rest of such a token, the next piece is
+  // at least as long as what it holds, so each byte is scanned only a few
+  // times.
+  std::size_t NextPieceSize() const { return std::min(std::max(kChunkSize, waiting_), kMaxPiece); }
 
   // Completes the texts of elements left open by an error, and gives all
   // texts the file's line breaks.
@@ -364,7 +359,6 @@ class DocumentBuilder {
   std::size_t offset_ = 0;   // bytes seen by FindLineEnding
   std::size_t passed_ = 0;   // bytes passed to Expat
   std::size_t waiting_ = 0;  // of those, bytes Expat still holds unparsed
-  std::string held_;         // pieces collected while Expat waits
 };
 
 // The bytes of memory the machine has; the largest number when unknown.
@@ -402,15 +396,16 @@ class FileDescriptor {
   int fd_;
 };
 
-// Parses bytes held in memory, passing them on in pieces of kChunkSize.
+// Parses bytes held in memory, passing them on piece by piece.
 // Running out of memory gives an empty document with Expat's error for it.
 XmlDocument ParseBytes(std::string_view bytes) {
   try {
     XmlDocument document;
     DocumentBuilder builder(document, bytes.size(), ElementsAhead(bytes));
     bool going = true;
-    for (std::size_t at = 0; going && at < bytes.size(); at += kChunkSize) {
-      const std::string_view piece = bytes.substr(at, kChunkSize);
+    for (std::size_t at = 0; going && at < bytes.size();) {
+      const std::string_view piece = bytes.substr(at, builder.NextPieceSize());
+      at += piece.size();
       going = builder.Feed(piece.data(), piece.size(), false);
     }
     if (going) builder.Feed("", 0, true);

@@ -21,8 +21,8 @@ inline constexpr int kErrorTooDeep = 1000;
 // recorded in the document with whatever was built before it.
 enum class XmlLoadResult { Parsed, CannotOpen };
 
-// Reads the file at path as far as its size at opening, and parses it in
-// pieces of 16384 bytes. A file that does not open, is not a regular file,
+// Reads the file at path as far as its size at opening, and parses it as
+// ParseXmlBytes does. A file that does not open, is not a regular file,
 // has 0 bytes or is larger than the memory to be had gives CannotOpen and
 // leaves document as it was; otherwise document is replaced by the parse
 // result. External entities are never loaded.
