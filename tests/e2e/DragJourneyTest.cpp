@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "E2eSupport.h"
@@ -44,7 +46,7 @@ bool TitleBecomes(unsigned long window, const std::string& title) {
 
 // The y of the middle of the selected index row, found on a screenshot by
 // the selection's blue across the tree; -1 when no row shows as selected.
-int SelectedRowY(unsigned long main, const std::string& scratch) {
+int SelectedRowYNow(unsigned long main, const std::string& scratch) {
   const std::string shot = scratch + "/tree.png";
   const std::string pixels = scratch + "/tree.rgb";
   fs::remove(pixels);
@@ -64,6 +66,20 @@ int SelectedRowY(unsigned long main, const std::string& scratch) {
     }
   }
   return first < 0 ? -1 : kTreeTop + (first + last) / 2;
+}
+
+// The same once the tree has drawn its selection: the title changes with
+// the selection, but the tree draws it only in its next frame, which may
+// come late under load. Screenshots are taken until two in a row agree.
+int SelectedRowY(unsigned long main, const std::string& scratch) {
+  int previous = SelectedRowYNow(main, scratch);
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const int now = SelectedRowYNow(main, scratch);
+    if (now == previous) return now;
+    previous = now;
+  }
+  return previous;
 }
 
 // Only the characters a URI may carry as they are: no blank, no control
