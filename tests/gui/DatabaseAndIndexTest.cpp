@@ -303,12 +303,17 @@ TEST(DatabaseLoading, TheChosenDatabaseCreatesTheMissingPreferencesFile) {
   ProgramFolder folder;
   const std::string database = folder.temp.Write("OX-LinuxAPI-Toc.xml", "<a/>");
   ASSERT_FALSE(library::ReadPreferences(*folder.app));
+  // The chooser loads the file's folder in the background and may select
+  // again meanwhile: the file is taken once it has stayed selected.
+  int pollsSelected = 0;
   testsupport::DialogAnswer choose(GTK_TYPE_FILE_CHOOSER_DIALOG, [&](GtkDialog* dialog) {
     toolkit::GCharPtr selected(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog)));
     if (!selected || database != selected.get()) {
+      pollsSelected = 0;
       gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(dialog), database.c_str());
       return false;
     }
+    if (++pollsSelected < 3) return false;
     gtk_dialog_response(dialog, GTK_RESPONSE_ACCEPT);
     return true;
   });
