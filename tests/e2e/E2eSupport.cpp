@@ -478,8 +478,8 @@ std::string LineTextAt(unsigned long window, int x, int y, int timeoutMs) {
       [&] {
         // An empty selection first, so that an old text cannot pass for the new one.
         Run("printf '' | timeout 10 xclip -selection primary >/dev/null 2>&1");
-        Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) +
-            " " + std::to_string(y) + " sleep 0.1 click --repeat 3 --delay 80 1");
+        Run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +
+            std::to_string(y) + " sleep 0.1 click --repeat 3 --delay 80 1");
         return Eventually(
             [&] {
               text = Output("xclip -o -selection primary 2>/dev/null");
@@ -627,8 +627,14 @@ std::string ToolkitComplaints(const std::string& standardError) {
 }
 
 unsigned long OpenSettingsOf(pid_t pid, unsigned long mainWindow) {
-  if (!ClickAt(mainWindow, kSettingsButtonX, kToolRowY)) return 0;
-  return WaitForWindowOf(pid, kSettingsWindow, 10000);
+  // Right after the window was moved or resized, the program may not have
+  // laid out its tool row at the new size, and the click misses the button:
+  // it is repeated until the settings window opens.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    if (!ClickAt(mainWindow, kSettingsButtonX, kToolRowY)) return 0;
+    if (const unsigned long settings = WaitForWindowOf(pid, kSettingsWindow, 3000)) return settings;
+  }
+  return 0;
 }
 
 bool ChooseMenuItemOf(unsigned long mainWindow, int buttonX, int n) {
