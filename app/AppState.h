@@ -6,12 +6,15 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialogs/core/ColourScheme.h"
 #include "library/core/AppSettings.h"
 #include "library/core/LibraryDatabase.h"
+#include "library/core/LoweredTexts.h"
 #include "library/core/SearchCandidates.h"
 #include "library/core/UiTexts.h"
 #include "resources/Icons.h"
@@ -63,6 +66,25 @@ struct AppState {
   library::LibraryDatabase database;
   // The index rows' search texts, lowered; rebuilt with each fill.
   library::SearchCandidates searchCandidates;
+  // The lowered code of the rows, for the code scope, built on a worker.
+  struct CodeIndex {
+    library::LoweredTexts texts;
+    const void* load = nullptr;    // the document memory of the load it is built for
+    std::size_t rows = 0;          // and its number of rows
+    bool ready = false;            // texts are built; otherwise being built, or not asked for
+    std::uint64_t generation = 0;  // counts the builds started, so a stale one is dropped
+    std::jthread worker;
+  } codeIndex;
+  // A search of the code scope that came before the code index and found
+  // nothing in the rest: whether it was a search-next. It runs again once
+  // the index is ready.
+  std::optional<bool> searchWaitingForCode;
+  // The row a search selected last and the term it found there, whose first
+  // occurrence the description or the code view marks; row -1 for none.
+  struct SearchMatch {
+    int row = -1;
+    std::string term;
+  } searchMatch;
   bool preferencesExisted = false;
   // The texts of the language file, read on the first lookup.
   library::UiTexts uiTexts;

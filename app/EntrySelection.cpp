@@ -9,6 +9,7 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
+#include "app/SearchMatch.h"
 #include "codeview/CodeFileLoading.h"
 #include "codeview/RecentFiles.h"
 #include "dialogs/DatabaseInfoWindow.h"
@@ -23,11 +24,8 @@ void ShowDescription(AppState& app, std::string_view text) {
   app.ui.SetGadgetText(gid::kDescriptionView, codeview::WithOverlongLinesBroken(std::string(text)));
 }
 
-}  // namespace
-
-void ShowIndexSelection(AppState& app, int eventType) {
-  const int row = app.ui.GadgetState(gid::kIndexTree);
-  if (!app.database.MakeCurrent(row)) return;
+// Shows the description and the code of the entry of row, which is current.
+void ShowEntryOfRow(AppState& app, int row, int eventType) {
   const library::IndexEntry& entry = *app.database.Current();
   // Root and categories show their own text; entries their description.
   ShowDescription(app, app.database.RowLevel(row) <= 1
@@ -49,6 +47,15 @@ void ShowIndexSelection(AppState& app, int eventType) {
   dialogs::ShowFileInfo(app, file, app.sourceIsUtf8, app.executableUnicode);
 }
 
+}  // namespace
+
+void ShowIndexSelection(AppState& app, int eventType) {
+  const int row = app.ui.GadgetState(gid::kIndexTree);
+  if (!app.database.MakeCurrent(row)) return;
+  ShowEntryOfRow(app, row, eventType);
+  ShowSearchMatch(app, row);
+}
+
 void ShowRecentSelection(AppState& app) {
   const int position = app.ui.GadgetState(gid::kHistoryBox);
   if (position < 0 || static_cast<std::size_t>(position) >= app.recentFiles.size()) return;
@@ -62,6 +69,7 @@ void ShowRecentSelection(AppState& app) {
   if (file != app.currentCodeFile || !app.viewShowsCurrentCodeFile) {
     codeview::ShowEntryFile(app, file);
   }
+  ShowSearchMatch(app, static_cast<int>(index));
 }
 
 }  // namespace app

@@ -2,8 +2,10 @@
 #include "app/Search.h"
 
 #include "app/AppState.h"
+#include "app/CodeIndexing.h"
 #include "app/Ids.h"
 #include "app/NotFoundHints.h"
+#include "app/SearchMatch.h"
 #include "app/core/NotFoundEffect.h"
 #include "library/core/SearchCandidates.h"
 #include "toolkit/TextFieldGadget.h"
@@ -61,30 +63,76 @@ void GiveNotFoundHint(AppState& app, int windowId, int fieldId) {
   }
 }
 
+// The first row from start that matches term in the search's scope. In the
+// code scope before the code index is ready, only titles and descriptions
+// are searched, and nothing when they hold no match: the search then waits
+// for the code.
+struct Found {
+  std::optional<std::size_t> row;
+  bool waitsForCode = false;
+};
+
+Found FindRow(AppState& app, const std::string& term, std::size_t start) {
+  const library::SearchCandidates& candidates = Candidates(app);
+  if (library::ScopeOfSearchMode(app.settings.searchMode) !=
+      library::SearchScope::IndexDescriptionAndCode) {
+    return {candidates.Find(term, start)};
+  }
+  if (const library::LoweredTexts* code = ReadyCodeIndex(app)) {
+    return {candidates.Find(term, start, *code)};
+  }
+  EnsureCodeIndex(app);
+  const std::optional<std::size_t> row = candidates.Find(term, start);
+  return {row, !row};
+}
+
 }  // namespace
 
 void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std::string& term,
                  bool next) {
-  if (term.empty()) return;
+  app.searchWaitingForCode.reset();
+  if (term.empty()) {
+    ForgetSearchMatch(app);
+    return;
+  }
   auto* tree = app.ui.Find<toolkit::TreeGadget>(treeId);
   if (!tree) return;
   // Nothing selected reads as -1, so a search-next then starts at the top.
   const int start = next ? tree->State() + 1 : 0;
-  const auto found = Candidates(app).Find(term, static_cast<std::size_t>(start));
-  if (found) {
+  const Found found = FindRow(app, term, static_cast<std::size_t>(start));
+  if (found.waitsForCode) {
+    app.searchWaitingForCode = next;
+    return;
+  }
+  if (found.row) {
     // Selecting expands the row's collapsed ancestors; the posted change
-    // lets the event loop show the entry.
-    tree->SetState(static_cast<int>(*found));
+    // lets the event loop show the entry, with the match marked.
+    const int row = static_cast<int>(*found.row);
+    app.searchMatch = {row, term};
+    tree->SetState(row);
     app.ui.PostEvent(toolkit::EventKind::Gadget, windowId, treeId, toolkit::event_type::kChange);
     return;
   }
+  ForgetSearchMatch(app);
   tree->SetState(-1);
   if (!next) TakeBackLastCharacter(app, fieldId, term);
   GiveNotFoundHint(app, windowId, fieldId);
 }
 
+void RunSearchWaitingForCode(AppState& app) {
+  if (!app.searchWaitingForCode) return;
+  const bool next = *app.searchWaitingForCode;
+  SearchIndex(app, window_id::kMain, gadget_id::kIndexTree, gadget_id::kSearchField,
+              app.ui.GadgetText(gadget_id::kSearchField), next);
+}
+
 void PrepareSearch(AppState& app) {
-  if (app.ui.FindGadget(gadget_id::kIndexTree)) Candidates(app);
+  if (!app.ui.FindGadget(gadget_id::kIndexTree)) return;
+  Candidates(app);
+  if (library::ScopeOfSearchMode(app.settings.searchMode) ==
+      library::SearchScope::IndexDescriptionAndCode) {
+    EnsureCodeIndex(app);
+  }
 }
 
 }  // namespace app

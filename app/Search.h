@@ -13,9 +13,13 @@ struct AppState;
 void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std::string& term,
                  bool next);
 
+// Runs the search of the main window's field again that waited for the code
+// index, if there is one.
+void RunSearchWaitingForCode(AppState& app);
+
 // Builds the lowered texts that the search of the main index looks through,
-// unless they are built for its rows already; does nothing without the
-// index.
+// unless they are built for its rows already, and in the code scope starts
+// building the code index; does nothing without the index.
 void PrepareSearch(AppState& app);
 
 }  // namespace app

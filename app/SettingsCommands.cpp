@@ -5,6 +5,7 @@
 
 #include "app/AppState.h"
 #include "app/Ids.h"
+#include "app/Search.h"
 #include "codeview/CodeFileLoading.h"
 #include "codeview/CodeZoom.h"
 #include "dialogs/DatabaseInfoWindow.h"
@@ -33,6 +34,8 @@ void ApplySettingsPaths(AppState& app) {
   const dialogs::SettingsPaths paths = dialogs::PathsInForm(app);
   library::ReloadDatabase(app, paths.database, paths.library);
   dialogs::FillDatabaseInfo(app);
+  // The code index goes with the rows it was built for.
+  PrepareSearch(app);
 }
 
 void SaveSettings(AppState& app) {
@@ -92,6 +95,8 @@ void SaveSettings(AppState& app) {
   if (schemeChanged) toolkit::ShowMessageBox(kProgramTitle, kRestartMessage);
   dialogs::CloseSettingsWindow(app);
   library::WritePreferences(app);
+  // The code scope, when chosen, starts building the code index at once.
+  PrepareSearch(app);
 }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/AppState.h"
+#include "app/CodeIndexing.h"
 #include "app/ErrorHandler.h"
 #include "app/EventLoop.h"
 #include "app/Ids.h"
@@ -204,6 +205,7 @@ bool InitApplication(AppState& app, std::unique_ptr<library::DatabasePreparation
 
 void EndApplication(AppState& app) {
   MARK_SOURCE();
+  StopCodeIndex(app);
   app.ui.ReleaseAll();
   app.database.entries.clear();
   app.recentFiles.clear();

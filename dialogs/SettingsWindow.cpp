@@ -12,6 +12,7 @@
 #include "app/Ids.h"
 #include "dialogs/GroupFrame.h"
 #include "library/core/PathRules.h"
+#include "library/core/SearchCandidates.h"
 #include "toolkit/ComboBoxGadget.h"
 #include "toolkit/LabelGadget.h"
 #include "toolkit/Requesters.h"
@@ -28,7 +29,7 @@ struct Selector {
   int id;
   int x, y, width, height;
   const char* tooltip;
-  const char* items[3];
+  const char* items[4];  // the last one nullptr where a selector has three
 };
 
 constexpr Selector kSelectors[] = {
@@ -39,7 +40,7 @@ constexpr Selector kSelectors[] = {
      32,
      "Wählt den Umfang des Suchmodus.",
      {"Index + Beschreibung (akt. Sprache)", "Nur Index (akt. Sprache)",
-      "Index + Beschreibung (alle Sprachen)"}},
+      "Index + Beschreibung (alle Sprachen)", library::kCodeScopeGermanItem}},
     {gid::kHintBox,
      240,
      294,
@@ -153,7 +154,9 @@ void CreateProgramControls(app::AppState& app) {
     ui.CreateComboBox(selector.id, selector.x, selector.y, selector.width, selector.height);
     ui.RelateLabel(labels[i].id, selector.id);
     ui.SetGadgetTooltip(selector.id, selector.tooltip);
-    for (const char* item : selector.items) ui.AddGadgetItem(selector.id, -1, item);
+    for (const char* item : selector.items) {
+      if (item) ui.AddGadgetItem(selector.id, -1, item);
+    }
   }
   ui.CreateCheckBox(gid::kNewsBox, 15, 397, 320, 24, "Neues/Geändertes kennzeichnen (Index)");
   ui.SetGadgetTooltip(gid::kNewsBox,
@@ -184,11 +187,12 @@ void TakeItem(const toolkit::Ui& ui, int id, Choice& setting) {
   if (item >= 0) setting = static_cast<Choice>(item);
 }
 
-// The item a stored choice shows: none for a value that names no item.
+// The item a stored choice shows among a selector's items: none for a value
+// that names no item.
 template <typename Choice>
-int ItemOf(Choice choice) {
+int ItemOf(Choice choice, std::int64_t itemCount = 3) {
   const auto value = static_cast<std::int64_t>(choice);
-  return value >= 0 && value <= 2 ? static_cast<int>(value) : -1;
+  return value >= 0 && value < itemCount ? static_cast<int>(value) : -1;
 }
 
 // The controls that show a stored setting start with its value.
@@ -204,7 +208,7 @@ void ShowStoredSettings(app::AppState& app) {
   // names no language therefore reads as German, the built-in language.
   const int language = ItemOf(settings.language);
   ui.SetGadgetState(gid::kLanguageBox, language < 0 ? 0 : language);
-  ui.SetGadgetState(gid::kSearchModeBox, ItemOf(settings.searchMode));
+  ui.SetGadgetState(gid::kSearchModeBox, ItemOf(settings.searchMode, 4));
   ui.SetGadgetState(gid::kHintBox, ItemOf(settings.searchHint));
   ui.SetGadgetState(gid::kTitleBox, ItemOf(settings.sourceInTitle));
   ui.SetGadgetState(gid::kMarkingBox, ItemOf(settings.codeMarks));

@@ -1,12 +1,14 @@
 // Switching the index language, and with it optionally the texts of all windows.
 #include "library/LanguageSwitch.h"
 
-#include <array>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/AppState.h"
 #include "app/Ids.h"
 #include "library/IndexTree.h"
+#include "library/core/SearchCandidates.h"
 #include "library/core/UiTexts.h"
 #include "toolkit/MessageBox.h"
 
@@ -19,7 +21,7 @@ namespace item = app::menu_item;
 // Where a text goes.
 enum class Target {
   Text,      // a label, check box, frame title or button text
-  Selector,  // the three items of a combo box, from tab-separated fields
+  Selector,  // the items of a combo box, from tab-separated fields
   InfoMenu,  // an entry of the info menu
 };
 
@@ -27,6 +29,8 @@ struct TextPlace {
   const char* identifier;
   Target target;
   int id;  // gadget or menu item
+  // A selector's fourth item where it has one: its German text.
+  const char* fourthItemGerman = nullptr;
 };
 
 // In the order they are applied.
@@ -50,7 +54,7 @@ constexpr TextPlace kTexts[] = {
     {"#Cnf_FontChoose", Target::Text, gid::kFontChooseButton},
     {"#DbA_LabelDb", Target::Text, gid::kInfoDatabaseLabel},
     {"#DbA_LabelSrcForm", Target::Text, gid::kInfoCodeFormatLabel},
-    {"#Cnf_SearchMode", Target::Selector, gid::kSearchModeBox},
+    {"#Cnf_SearchMode", Target::Selector, gid::kSearchModeBox, kCodeScopeGermanItem},
     {"#DbA_LabelTop", Target::Text, gid::kInfoTopicsLabel},
     {"#Cnf_CodeMarking", Target::Selector, gid::kMarkingBox},
     {"#Cnf_Paths2Pref", Target::Text, gid::kSavePathsBox},
@@ -127,8 +131,14 @@ void PutText(app::AppState& app, const TextPlace& place, const std::string& text
       ui.SetGadgetText(place.id, text);
       break;
     case Target::Selector: {
-      const std::array<std::string, 3> items = SelectorItems(text);
-      for (int i = 0; i < 3; ++i) ui.SetGadgetItemText(place.id, i, items[i]);
+      // A fourth item came later than the language files: where a file
+      // has no text for it, the built-in German one stays.
+      const bool fourth = place.fourthItemGerman != nullptr;
+      std::vector<std::string> items = SelectorItems(text, fourth ? 4 : 3);
+      if (fourth && items[3].empty()) items[3] = place.fourthItemGerman;
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        ui.SetGadgetItemText(place.id, static_cast<int>(i), items[i]);
+      }
       break;
     }
     case Target::InfoMenu:

@@ -2,6 +2,50 @@
 #include "toolkit/TextAreaGadget.h"
 
 namespace toolkit {
+namespace {
+
+// The name of the mark's text tag and of the text mark the view scrolls to.
+constexpr const char* kMarkName = "first-match";
+
+GtkTextTag* FindMarkTag(GtkTextBuffer* buffer) {
+  return gtk_text_tag_table_lookup(gtk_text_buffer_get_tag_table(buffer), kMarkName);
+}
+
+// Scrolls the view to the mark where it is out of sight: its line to a
+// third from the top, so the lines before it show too; sideways only when
+// its start is not in view, to a quarter from the left.
+void ScrollToMark(GtkTextView* view) {
+  GtkTextMark* mark = gtk_text_buffer_get_mark(gtk_text_view_get_buffer(view), kMarkName);
+  if (!mark) return;
+  GtkTextIter at;
+  gtk_text_buffer_get_iter_at_mark(gtk_text_view_get_buffer(view), &at, mark);
+  GdkRectangle where{};
+  GdkRectangle visible{};
+  gtk_text_view_get_iter_location(view, &at, &where);
+  gtk_text_view_get_visible_rect(view, &visible);
+  if (where.y < visible.y || where.y + where.height > visible.y + visible.height) {
+    gtk_adjustment_set_value(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view)),
+                             where.y - visible.height / 3);
+  }
+  if (where.x < visible.x || where.x >= visible.x + visible.width) {
+    gtk_adjustment_set_value(gtk_scrollable_get_hadjustment(GTK_SCROLLABLE(view)),
+                             where.x - visible.width / 4);
+  }
+}
+
+// A view lays out the lines of a new text while idle, and knows where a line
+// is only then: the view scrolls once every line is laid out.
+void ScrollToMarkWhenLaidOut(GtkTextView* view) {
+  g_idle_add_full(
+      G_PRIORITY_DEFAULT_IDLE,
+      +[](gpointer data) -> gboolean {
+        ScrollToMark(GTK_TEXT_VIEW(data));
+        return G_SOURCE_REMOVE;
+      },
+      g_object_ref(view), g_object_unref);
+}
+
+}  // namespace
 
 TextAreaGadget::TextAreaGadget(int id, int window, EventSink& sink, int flags)
     : Gadget(id, GadgetKind::TextArea, window, sink) {
@@ -42,6 +86,44 @@ void TextAreaGadget::ClearItems() {
 
 int TextAreaGadget::CountItems() const {
   return gtk_text_buffer_get_line_count(Buffer());
+}
+
+bool TextAreaGadget::MarkFirst(const std::string& text, const std::string& background) {
+  ClearMark();
+  if (text.empty()) return false;
+  GtkTextBuffer* buffer = Buffer();
+  GtkTextIter from;
+  GtkTextIter start;
+  GtkTextIter end;
+  gtk_text_buffer_get_start_iter(buffer, &from);
+  const auto flags =
+      static_cast<GtkTextSearchFlags>(GTK_TEXT_SEARCH_CASE_INSENSITIVE | GTK_TEXT_SEARCH_TEXT_ONLY);
+  if (!gtk_text_iter_forward_search(&from, text.c_str(), flags, &start, &end, nullptr))
+    return false;
+  GtkTextTag* tag = FindMarkTag(buffer);
+  if (!tag) tag = gtk_text_buffer_create_tag(buffer, kMarkName, nullptr);
+  // Tags made later (the code's colours) would otherwise paint over it.
+  gtk_text_tag_set_priority(tag,
+                            gtk_text_tag_table_get_size(gtk_text_buffer_get_tag_table(buffer)) - 1);
+  g_object_set(tag, "background", background.c_str(), nullptr);
+  gtk_text_buffer_apply_tag(buffer, tag, &start, &end);
+  if (GtkTextMark* mark = gtk_text_buffer_get_mark(buffer, kMarkName)) {
+    gtk_text_buffer_move_mark(buffer, mark, &start);
+  } else {
+    gtk_text_buffer_create_mark(buffer, kMarkName, &start, TRUE);
+  }
+  ScrollToMarkWhenLaidOut(View());
+  return true;
+}
+
+void TextAreaGadget::ClearMark() {
+  GtkTextBuffer* buffer = Buffer();
+  GtkTextTag* tag = FindMarkTag(buffer);
+  if (!tag) return;
+  GtkTextIter start;
+  GtkTextIter end;
+  gtk_text_buffer_get_bounds(buffer, &start, &end);
+  gtk_text_buffer_remove_tag(buffer, tag, &start, &end);
 }
 
 }  // namespace toolkit

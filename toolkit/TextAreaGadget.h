@@ -22,6 +22,13 @@ class TextAreaGadget : public Gadget {
   // The number of lines.
   int CountItems() const override;
 
+  // Marks the first occurrence of text, ignoring letter case, with a
+  // background colour (a name or "#rrggbb") above every other colouring, and
+  // scrolls the view to it; false, with no mark, when the area holds none.
+  bool MarkFirst(const std::string& text, const std::string& background);
+  // Removes the mark.
+  void ClearMark();
+
   GtkTextView* View() const { return GTK_TEXT_VIEW(Widget()); }
   GtkTextBuffer* Buffer() const { return gtk_text_view_get_buffer(View()); }
 

@@ -19,6 +19,7 @@ void ColourScheme::Apply(bool dark) {
   literal = "#FF0000";
   disable = "#909090";
   gtk3Note = dark ? "Green" : "YellowGreen";
+  searchMatch = dark ? "#7A5C00" : "#FFD966";
 }
 
 }  // namespace dialogs

@@ -23,6 +23,7 @@ struct ColourScheme {
   std::string literal = "#FF0000";
   std::string disable = "#909090";
   std::string gtk3Note = "YellowGreen";
+  std::string searchMatch = "#FFD966";  // behind the first match of a search
 
   // Sets every colour to its light or dark variant.
   void Apply(bool dark);

@@ -14,9 +14,10 @@ namespace library {
 
 // What the index search looks at ("SearchMode").
 enum class SearchMode : std::int64_t {
-  IndexAndDescription = 0,  // row texts and descriptions in the index language
-  IndexOnly = 1,            // row texts
-  AllLanguages = 2,         // row texts, titles and descriptions in all three languages
+  IndexAndDescription = 0,      // row texts and descriptions in the index language
+  IndexOnly = 1,                // row texts
+  AllLanguages = 2,             // row texts, titles and descriptions in all three languages
+  IndexDescriptionAndCode = 3,  // row texts, descriptions in the index language, and the code
 };
 
 // How a search that finds nothing says so ("SearchHint"); other values give both.

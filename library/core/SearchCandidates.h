@@ -1,7 +1,6 @@
 // The texts the index search looks through, one per row, lowered once.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,23 +11,29 @@
 
 #include "library/core/AppSettings.h"
 #include "library/core/IndexEntry.h"
+#include "library/core/LoweredTexts.h"
 #include "toolkit/core/TextLowering.h"
 
 namespace library {
 
 // What a search looks at, by the "SearchMode" setting.
 enum class SearchScope {
-  IndexAndDescription = 0,  // the row text and the description of the index language
-  IndexOnly = 1,            // the row text
-  AllLanguages = 2,         // the row text, all three titles and all three descriptions
+  IndexAndDescription = 0,      // the row text and the description of the index language
+  IndexOnly = 1,                // the row text
+  AllLanguages = 2,             // the row text, all three titles and all three descriptions
+  IndexDescriptionAndCode = 3,  // as IndexAndDescription, and the text of the entry's code file
 };
+
+// The settings' item of the code scope where the language file has none.
+inline constexpr const char* kCodeScopeGermanItem = "Index + Beschreibung + Code";
 
 // The scope of a stored "SearchMode"; a value that names no mode searches
 // like the default, so a damaged setting never leaves the search blind.
 SearchScope ScopeOfSearchMode(SearchMode mode);
 
 // The text searched for a row: the row text, then by scope ";" and the
-// description of the language,
+// description of the language (also in the code scope, whose code is
+// searched apart),
 // or ";" before each of theme_de, theme_en, theme_fr, descript_de,
 // descript_en and descript_fr.
 std::string SearchCandidate(std::string_view rowText, const IndexEntry& entry, SearchScope scope,
@@ -50,19 +55,20 @@ class SearchCandidates {
   bool BuiltFor(std::size_t rowCount, SearchScope scope, Language language) const {
     return built_ && RowCount() == rowCount && scope_ == scope && language_ == language;
   }
-  std::size_t RowCount() const { return offsets_.empty() ? 0 : offsets_.size() - 1; }
+  std::size_t RowCount() const { return texts_.Count(); }
+  const toolkit::TextLowering& Lowering() const { return lowering_; }
 
   // The first row from start on whose candidate contains term ignoring
   // letter case; nothing when no row does or term is empty.
   std::optional<std::size_t> Find(std::string_view term, std::size_t start) const;
+  // The same, where a row also matches when its text in code (lowered by
+  // Lowering(), text i belonging to row i) holds the term.
+  std::optional<std::size_t> Find(std::string_view term, std::size_t start,
+                                  const LoweredTexts& code) const;
 
  private:
   toolkit::TextLowering lowering_;
-  // Candidate i is text_[offsets_[i], offsets_[i + 1] - 1), followed by a
-  // NUL that keeps a match from running into the next candidate.
-  std::string text_;
-  std::vector<std::size_t> offsets_;
-  std::array<std::size_t, 256> byteCounts_{};  // how often each byte occurs in text_
+  LoweredTexts texts_;  // the lowered candidates, one text per row
   SearchScope scope_ = SearchScope::IndexAndDescription;
   Language language_ = Language::German;
   bool built_ = false;

@@ -154,8 +154,8 @@ std::string LanguageCodeOfLang(const char* lang) {
   return std::string(lang, 2);
 }
 
-std::array<std::string, 3> SelectorItems(std::string_view text) {
-  std::array<std::string, 3> items;
+std::vector<std::string> SelectorItems(std::string_view text, std::size_t count) {
+  std::vector<std::string> items(count);
   for (std::string& item : items) {
     const size_t tab = text.find('\t');
     item = text.substr(0, tab);

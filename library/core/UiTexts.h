@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "library/core/Language.h"
 
@@ -56,8 +57,8 @@ std::string LanguageCode(Language language);
 // empty when the value is missing (nullptr) or shorter than two characters.
 std::string LanguageCodeOfLang(const char* lang);
 
-// The three items of a selector text: its tab-separated fields; missing
-// fields are empty, fields after the third are dropped.
-std::array<std::string, 3> SelectorItems(std::string_view text);
+// The count items of a selector text: its tab-separated fields; missing
+// fields are empty, fields after the last item are dropped.
+std::vector<std::string> SelectorItems(std::string_view text, std::size_t count);
 
 }  // namespace library

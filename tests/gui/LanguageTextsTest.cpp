@@ -178,7 +178,7 @@ TEST_F(LanguageTexts, EveryControlIsNamedForScreenReadersInTheLanguageShown) {
 TEST_F(LanguageTexts, FileTextsReplaceEvenWithNothingAndSelectorsTakeTabFields) {
   const std::string file =
       "[LanguageItems]\n"
-      "Key=#Cnf_SearchMode\nde=Eins\tZwei\nen=One\tTwo\nfr=Un\tDeux\n"
+      "Key=#Cnf_SearchMode\nde=Eins\tZwei\nen=One\tTwo\nfr=Un\tDeux\tTrois\tQuatre\n"
       "Key=#Cnf_LangLabel\nde=Sprache\nen=Language & more\nfr=Langue\n"
       "[Tooltips]\n"
       "Key=#Main_Find\nde=Suchen\nen=Find <it>\nfr=Chercher\n";
@@ -186,12 +186,18 @@ TEST_F(LanguageTexts, FileTextsReplaceEvenWithNothingAndSelectorsTakeTabFields) 
   Ui().SetGadgetState(gid::kLanguageBox, 1);
   library::ApplyLanguage(*app_, true);
   SettleBriefly();
-  EXPECT_EQ(Items(gid::kSearchModeBox), (std::vector<std::string>{"One", "Two", ""}));
+  // The fourth item came later: without it in the file, the German one stays.
+  EXPECT_EQ(Items(gid::kSearchModeBox),
+            (std::vector<std::string>{"One", "Two", "", "Index + Beschreibung + Code"}));
   EXPECT_EQ(Text(gid::kLanguageLabel), "Language & more") << "shown as plain text";
   EXPECT_EQ(Tooltip(gid::kSearchField), "Find <it>");
   EXPECT_EQ(Text(gid::kHintLabel), "") << "a text missing from the file empties the label";
   EXPECT_EQ(Tooltip(gid::kLanguageBox), "");
   EXPECT_EQ(InfoMenuItem(app::menu_item::kCheckUpdates), "");
+  Ui().SetGadgetState(gid::kLanguageBox, 2);
+  library::ApplyLanguage(*app_, true);
+  EXPECT_EQ(Items(gid::kSearchModeBox),
+            (std::vector<std::string>{"Un", "Deux", "Trois", "Quatre"}));
 }
 
 TEST_F(LanguageTexts, AMissingFileIsReportedOnceAndLeavesEveryTextEmpty) {

@@ -17,6 +17,8 @@
 #include "app/NotFoundHints.h"
 #include "app/Search.h"
 #include "dialogs/DatabaseInfoWindow.h"
+#include "support/TempDirectory.h"
+#include "toolkit/TextAreaGadget.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/TreeGadget.h"
 
@@ -178,6 +180,55 @@ TEST_F(Search, ModeAndLanguageChosenAfterTheFillAreHonoured) {
   app_->settings.searchMode = library::SearchMode::AllLanguages;
   Find("label", false);
   EXPECT_EQ(Selected(), 3);
+}
+
+// The code scope waits for the code index, then selects the entry whose code
+// holds the term; the code view marks its first occurrence and scrolls to
+// its line. The mark goes with the search term or a choice by hand.
+TEST_F(Search, ACodeMatchIsMarkedAndScrolledToUntilTheSearchEnds) {
+  const TempDirectory library;
+  std::string code;
+  for (int line = 0; line < 400; ++line) {
+    code += line == 300 ? "  ButtonGadget(1, 10, 10, \"OK\") ; the SecretGadget\n" : "Debug 1\n";
+  }
+  library.Write("W/Button.ox", code);
+  for (const char* file : {"W/Size.ox", "W/Deep.ox", "L/List.ox"}) library.Write(file, "Debug 2\n");
+  app_->settings.libPath = library.Path() + "/";
+  app_->settings.searchMode = library::SearchMode::IndexDescriptionAndCode;
+  Type("SECRETgadget");
+  Find("SECRETgadget", false);
+  ASSERT_TRUE(testsupport::RunUntil([&] { return Selected() == 3; }));
+  testsupport::Settle(*app_);
+
+  auto* view = app_->ui.Find<toolkit::TextAreaGadget>(gid::kCodeView);
+  GtkTextTag* mark =
+      gtk_text_tag_table_lookup(gtk_text_buffer_get_tag_table(view->Buffer()), "first-match");
+  ASSERT_NE(mark, nullptr);
+  GtkTextIter start;
+  gtk_text_buffer_get_iter_at_line_offset(view->Buffer(), &start, 300, 38);
+  GtkTextIter end = start;
+  ASSERT_TRUE(gtk_text_iter_starts_tag(&start, mark));
+  ASSERT_TRUE(gtk_text_iter_forward_to_tag_toggle(&end, mark));
+  EXPECT_EQ(gtk_text_iter_get_offset(&end) - gtk_text_iter_get_offset(&start), 12);
+  ASSERT_TRUE(testsupport::RunUntil([&] {
+    GdkRectangle visible;
+    gtk_text_view_get_visible_rect(view->View(), &visible);
+    int y = 0;
+    int height = 0;
+    gtk_text_view_get_line_yrange(view->View(), &start, &y, &height);
+    return y >= visible.y && y + height <= visible.y + visible.height;
+  })) << "line 301 scrolled into view";
+
+  Find("", false);
+  EXPECT_FALSE(gtk_text_iter_has_tag(&start, mark)) << "the cleared field takes the mark away";
+  Type("secretgadget");
+  Find("secretgadget", false);
+  testsupport::Settle(*app_);
+  ASSERT_TRUE(gtk_text_iter_has_tag(&start, mark));
+  testsupport::SelectIndexRow(*app_, 2);
+  testsupport::SelectIndexRow(*app_, 3);
+  gtk_text_buffer_get_iter_at_line_offset(view->Buffer(), &start, 300, 38);
+  EXPECT_FALSE(gtk_text_iter_has_tag(&start, mark)) << "a row chosen by hand shows no mark";
 }
 
 TEST_F(Search, IdenticalChangesWhileTheFirstWaitsLeadToOneSearch) {

@@ -140,6 +140,15 @@ TEST_F(SettingsWindow, SaveWithoutChangesWritesTheFileHidesAndSaysNothing) {
   EXPECT_EQ(written.find("WinX="), std::string::npos) << "geometry only when asked";
 }
 
+TEST_F(SettingsWindow, TheCodeScopeIsTheFourthSearchItemAndIsStoredAsThree) {
+  EXPECT_EQ(Ui().GadgetItemText(gid::kSearchModeBox, 3), "Index + Beschreibung + Code");
+  Open();
+  Ui().SetGadgetState(gid::kSearchModeBox, 3);
+  Save();
+  EXPECT_EQ(app_->settings.searchMode, library::SearchMode::IndexDescriptionAndCode);
+  EXPECT_NE(Preferences().find("\nSearchMode=3\n"), std::string::npos) << Preferences();
+}
+
 TEST_F(SettingsWindow, OnlyTheFolderOfAChosenDatabaseIsTakenOverAndPathsMayStayInMemory) {
   Open();
   Ui().SetGadgetText(gid::kDatabasePathField, "/elsewhere/other/Else.xml");
@@ -320,7 +329,9 @@ TEST(SettingsValues, AStoredValueThatNamesNoItemSurvivesASave) {
   app->programDirectory = folder.Path() + "/";
   app->settings.searchHint = static_cast<library::SearchHint>(7);
   app->settings.codeMarks = static_cast<library::CodeMarking>(-3);
+  app->settings.searchMode = library::SearchMode::IndexDescriptionAndCode;
   dialogs::CreateSettingsWindow(*app);
+  EXPECT_EQ(app->ui.GadgetState(gid::kSearchModeBox), 3);
   EXPECT_EQ(app->ui.GadgetState(gid::kHintBox), -1);
   EXPECT_EQ(app->ui.GadgetState(gid::kMarkingBox), -1);
   dialogs::OpenSettingsWindow(*app);

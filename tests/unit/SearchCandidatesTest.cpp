@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/core/CodeSearchIndex.h"
 #include "library/core/SearchCandidates.h"
 #include "support/KeptText.h"
+#include "support/TempDirectory.h"
 #include "toolkit/core/TextLowering.h"
 
 namespace {
@@ -78,8 +80,10 @@ TEST(SearchCandidate, EachModeJoinsItsPartsWithSemicolons) {
 TEST(SearchCandidate, ModesOutsideTheKnownOnesSearchLikeTheDefault) {
   EXPECT_EQ(library::ScopeOfSearchMode(SearchMode::IndexOnly), SearchScope::IndexOnly);
   EXPECT_EQ(library::ScopeOfSearchMode(SearchMode::AllLanguages), SearchScope::AllLanguages);
+  EXPECT_EQ(library::ScopeOfSearchMode(SearchMode::IndexDescriptionAndCode),
+            SearchScope::IndexDescriptionAndCode);
   for (const std::int64_t mode :
-       {std::int64_t{0}, std::int64_t{-1}, std::int64_t{3},
+       {std::int64_t{0}, std::int64_t{-1}, std::int64_t{4},
         std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()}) {
     EXPECT_EQ(library::ScopeOfSearchMode(static_cast<SearchMode>(mode)),
               SearchScope::IndexAndDescription)
@@ -118,6 +122,7 @@ TEST_F(TextLowering, LowersEachCharacterAndKeepsWhatIsNotUtf8) {
 }
 
 // Rows: 0 root, 1 "Fenster" category, 2 "Größe ändern", 3 "Knopf", 4 "Liste".
+// The code of rows 2 and 3 is in files; row 4's file is missing.
 class Candidates : public Utf8Locale {
  protected:
   void SetUp() override {
@@ -132,6 +137,26 @@ class Candidates : public Utf8Locale {
               "Un bouton avec une étiquette"),
         Entry("Liste", "List", "Liste", "Einträge", "Items", "Éléments"),
     };
+    entries_[2].file = "W/Size.ox";
+    entries_[3].file = "W/Button.ox";
+    entries_[4].file = "L/Missing.ox";
+  }
+
+  // The code files, written on first use: Size.ox holds "BeforeCut" right
+  // before the part of a file that is searched ends, and "AfterCut" after.
+  const library::LoweredTexts& Code(const toolkit::TextLowering& lowering) {
+    if (!code_) {
+      library_.Write("W/Button.ox",
+                     "OpenWindow(0)\r\nButtonGadget(1, 10, 10, \"OK\")\r\n"
+                     "; IDE Options = OrvexIDE\r\n; Folding = Secret\r\n");
+      std::string size = "ResizeWindow(0, 10, 10) ; Knopf\n";
+      size.resize(app::kMaxSearchedCodeBytes - 9, ';');
+      library_.Write("W/Size.ox", size + "BeforeCutAfterCut\n");
+      app::CodeFiles files{library_.Path() + "/", {}, nullptr};
+      for (const library::IndexEntry& entry : entries_) files.files.push_back(entry.file);
+      code_ = app::IndexCode(files, lowering, {});
+    }
+    return *code_;
   }
 
   std::optional<std::size_t> Find(std::string_view term, SearchScope scope, Language language,
@@ -140,11 +165,16 @@ class Candidates : public Utf8Locale {
     candidates.Build(
         rows_.size(), [this](std::size_t i) -> std::string_view { return rows_[i]; }, entries_,
         scope, language);
+    if (scope == SearchScope::IndexDescriptionAndCode) {
+      return candidates.Find(term, start, Code(candidates.Lowering()));
+    }
     return candidates.Find(term, start);
   }
 
   std::vector<std::string> rows_;
   std::vector<library::IndexEntry> entries_;
+  TempDirectory library_;
+  std::optional<library::LoweredTexts> code_;
 };
 
 TEST_F(Candidates, TermsMatchByModeAndLanguageIgnoringCase) {
@@ -180,6 +210,21 @@ TEST_F(Candidates, TermsMatchByModeAndLanguageIgnoringCase) {
       {"knopf;ein", SearchScope::IndexAndDescription, 0, 3},
       {"knopf;knopf;button", SearchScope::AllLanguages, 2, 3},
       {"knopfliste", SearchScope::IndexOnly, 0, kNone},
+      // The code scope searches titles and descriptions as mode 0, and the
+      // code files as the code view shows them; the first row wins.
+      {"buttongadget", SearchScope::IndexDescriptionAndCode, 0, 3},
+      {"buttongadget", SearchScope::AllLanguages, 0, kNone},
+      {"ein knopf", SearchScope::IndexDescriptionAndCode, 0, 3},
+      {"knopf", SearchScope::IndexDescriptionAndCode, 0, 2},
+      {"einträge", SearchScope::IndexDescriptionAndCode, 0, 4},
+      {"secret", SearchScope::IndexDescriptionAndCode, 0, kNone},
+      // No match across a line break, whether the term holds one or not.
+      {"(0)buttongadget", SearchScope::IndexDescriptionAndCode, 0, kNone},
+      {"(0)\nbuttongadget", SearchScope::IndexDescriptionAndCode, 0, kNone},
+      {"(0)\r\nbuttongadget", SearchScope::IndexDescriptionAndCode, 0, kNone},
+      // A large file is searched as far as the cut.
+      {"beforecut", SearchScope::IndexDescriptionAndCode, 0, 2},
+      {"aftercut", SearchScope::IndexDescriptionAndCode, 0, kNone},
       {"xyzzy", SearchScope::AllLanguages, 0, kNone},
       {"", SearchScope::AllLanguages, 0, kNone},
   };
@@ -196,6 +241,8 @@ TEST_F(Candidates, SearchStartsAtTheGivenRow) {
   EXPECT_EQ(Find("knopf", SearchScope::IndexOnly, Language::German, 4), std::nullopt);
   EXPECT_EQ(Find("e", SearchScope::IndexOnly, Language::German, 5), std::nullopt);
   EXPECT_EQ(Find("e", SearchScope::IndexOnly, Language::German, 1000), std::nullopt);
+  EXPECT_EQ(Find("knopf", SearchScope::IndexDescriptionAndCode, Language::German, 3), 3u);
+  EXPECT_EQ(Find("window", SearchScope::IndexDescriptionAndCode, Language::German, 3), 3u);
 }
 
 TEST_F(Candidates, ATermWithANulMatchesNothing) {

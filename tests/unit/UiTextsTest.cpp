@@ -169,14 +169,16 @@ TEST(UiTexts, LanguageCodes) {
   EXPECT_EQ(LanguageCodeOfLang("fr"), "fr");
 }
 
-TEST(UiTexts, SelectorItemsAreTheFirstThreeTabFields) {
-  using Items = std::array<std::string, 3>;
-  EXPECT_EQ(SelectorItems("one\ttwo"), (Items{"one", "two", ""}));
-  EXPECT_EQ(SelectorItems("one\ttwo\tthree"), (Items{"one", "two", "three"}));
-  EXPECT_EQ(SelectorItems("one\ttwo\tthree\tfour"), (Items{"one", "two", "three"}));
-  EXPECT_EQ(SelectorItems("one two"), (Items{"one two", "", ""}));
-  EXPECT_EQ(SelectorItems("\t\tthree "), (Items{"", "", "three "}));
-  EXPECT_EQ(SelectorItems(""), (Items{"", "", ""}));
+TEST(UiTexts, SelectorItemsAreTheFirstTabFields) {
+  using Items = std::vector<std::string>;
+  EXPECT_EQ(SelectorItems("one\ttwo", 3), (Items{"one", "two", ""}));
+  EXPECT_EQ(SelectorItems("one\ttwo\tthree", 3), (Items{"one", "two", "three"}));
+  EXPECT_EQ(SelectorItems("one\ttwo\tthree\tfour", 3), (Items{"one", "two", "three"}));
+  EXPECT_EQ(SelectorItems("one\ttwo\tthree\tfour", 4), (Items{"one", "two", "three", "four"}));
+  EXPECT_EQ(SelectorItems("one\ttwo\tthree", 4), (Items{"one", "two", "three", ""}));
+  EXPECT_EQ(SelectorItems("one two", 3), (Items{"one two", "", ""}));
+  EXPECT_EQ(SelectorItems("\t\tthree ", 3), (Items{"", "", "three "}));
+  EXPECT_EQ(SelectorItems("", 3), (Items{"", "", ""}));
 }
 
 TEST(UiTexts, LoadFileReadsAFileAndLeavesTheTableOnFailure) {
@@ -236,8 +238,13 @@ TEST(UiTexts, ShippedLanguageFileHasEveryTextInEveryLanguage) {
     }
     for (const std::string& id : selectors) {
       const std::string text = texts.Lookup(id, false, code);
-      EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), 2) << id << " " << code;
-      for (const std::string& item : SelectorItems(text)) EXPECT_NE(item, "") << id << " " << code;
+      // The search scope has a fourth item, the code scope.
+      const std::size_t items = id == "#Cnf_SearchMode" ? 4 : 3;
+      EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\t')), items - 1)
+          << id << " " << code;
+      for (const std::string& item : SelectorItems(text, items)) {
+        EXPECT_NE(item, "") << id << " " << code;
+      }
     }
   }
   EXPECT_EQ(texts.Lookup("#Cnf_LangLabel", false, "de"), "Sprache");

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -122,7 +123,7 @@ void RemoveStaleTemporaries(const std::string& folder, const std::string& name) 
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
   if (path.empty()) return std::nullopt;
   // O_NONBLOCK keeps the open of a pipe without writer from waiting; the
   // type check then turns away everything but regular files.
@@ -131,18 +132,23 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   struct stat status {};
   if (::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
 
+  // Read straight into the string, sized by the file and grown while the
+  // file turns out longer (it may grow while it is read, or report no size).
   std::string bytes;
-  if (status.st_size > 0) bytes.reserve(static_cast<std::size_t>(status.st_size));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
+  const auto size = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
+  bytes.resize(std::min(maxBytes, std::max<std::size_t>(size, 1) + 1));
+  std::size_t filled = 0;
+  while (filled < maxBytes) {
+    if (filled == bytes.size()) bytes.resize(std::min(maxBytes, 2 * bytes.size()));
+    const ssize_t got = ::read(fd.Get(), bytes.data() + filled, bytes.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
       return std::nullopt;
     }
     if (got == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(got));
+    filled += static_cast<std::size_t>(got);
   }
+  bytes.resize(filled);
   return bytes;
 }
 

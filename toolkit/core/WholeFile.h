@@ -3,15 +3,18 @@
 // every error reported.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace toolkit {
 
-// The bytes of a regular file, or nothing when it cannot be opened or read
-// or is not a regular file (a folder, a pipe, a device).
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The bytes of a regular file, at most maxBytes of its start, or nothing
+// when it cannot be opened or read or is not a regular file (a folder, a
+// pipe, a device).
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes = SIZE_MAX);
 
 // Makes path hold exactly bytes: they go into a new temporary file in the same
 // folder, which is flushed to disk and then renamed over path, keeping the old

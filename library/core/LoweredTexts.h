@@ -1,0 +1,51 @@
+// Many texts, lowered, in one buffer, and finding the first of them that
+// holds a lowered needle.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "toolkit/core/TextLowering.h"
+
+namespace library {
+
+// Whether the line breaks of an appended text stay characters of it, or
+// part the text into lines that a needle cannot span.
+enum class LineBreaks { Kept, Apart };
+
+// Texts are numbered in the order they are added. Each one ends in a NUL,
+// which no needle holds, so a match never runs from one text into the next;
+// line breaks kept apart become NULs too.
+class LoweredTexts {
+ public:
+  // Adds an empty text, the next one; appending goes to it.
+  void StartText();
+  // Appends text lowered by lowering to the text started last.
+  void AppendLowered(const toolkit::TextLowering& lowering, std::string_view text,
+                     LineBreaks breaks = LineBreaks::Kept);
+  // Ends the texts; call once after the last one, before any Find.
+  void Finish();
+
+  std::size_t Count() const { return offsets_.empty() ? 0 : offsets_.size() - 1; }
+  std::size_t Bytes() const { return text_.size(); }
+
+  // The first text from start and before end that holds needle, which is
+  // lowered already; nothing when none does, or needle is empty or holds a
+  // NUL.
+  std::optional<std::size_t> Find(std::string_view needle, std::size_t start,
+                                  std::size_t end) const;
+
+ private:
+  // Text i is text_[offsets_[i], offsets_[i + 1] - 1), followed by its NUL;
+  // while texts are added, offsets_ holds the starts only.
+  std::string text_;
+  std::vector<std::size_t> offsets_;
+  std::array<std::size_t, 256> byteCounts_{};  // how often each byte occurs in text_
+  bool open_ = false;                          // a started text has not got its NUL yet
+};
+
+}  // namespace library
