@@ -11,26 +11,32 @@ GtkTextTag* FindMarkTag(GtkTextBuffer* buffer) {
   return gtk_text_tag_table_lookup(gtk_text_buffer_get_tag_table(buffer), kMarkName);
 }
 
-// Scrolls the view to the mark where it is out of sight: its line to a
-// third from the top, so the lines before it show too; sideways only when
-// its start is not in view, to a quarter from the left.
+// Scrolls the view to the mark: its line to a third from the top where it is
+// out of sight, so the lines before it show too; sideways to the left edge
+// where the match fits from there, otherwise to put its start a quarter
+// from the left.
 void ScrollToMark(GtkTextView* view) {
-  GtkTextMark* mark = gtk_text_buffer_get_mark(gtk_text_view_get_buffer(view), kMarkName);
-  if (!mark) return;
-  GtkTextIter at;
-  gtk_text_buffer_get_iter_at_mark(gtk_text_view_get_buffer(view), &at, mark);
-  GdkRectangle where{};
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(view);
+  GtkTextMark* mark = gtk_text_buffer_get_mark(buffer, kMarkName);
+  GtkTextTag* tag = FindMarkTag(buffer);
+  if (!mark || !tag) return;
+  GtkTextIter start;
+  gtk_text_buffer_get_iter_at_mark(buffer, &start, mark);
+  GtkTextIter end = start;
+  gtk_text_iter_forward_to_tag_toggle(&end, tag);
+  GdkRectangle first{};
+  GdkRectangle last{};
   GdkRectangle visible{};
-  gtk_text_view_get_iter_location(view, &at, &where);
+  gtk_text_view_get_iter_location(view, &start, &first);
+  gtk_text_view_get_iter_location(view, &end, &last);
   gtk_text_view_get_visible_rect(view, &visible);
-  if (where.y < visible.y || where.y + where.height > visible.y + visible.height) {
+  if (first.y < visible.y || first.y + first.height > visible.y + visible.height) {
     gtk_adjustment_set_value(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view)),
-                             where.y - visible.height / 3);
+                             first.y - visible.height / 3);
   }
-  if (where.x < visible.x || where.x >= visible.x + visible.width) {
-    gtk_adjustment_set_value(gtk_scrollable_get_hadjustment(GTK_SCROLLABLE(view)),
-                             where.x - visible.width / 4);
-  }
+  const bool fitsFromLeft = last.y == first.y && last.x < visible.width;
+  gtk_adjustment_set_value(gtk_scrollable_get_hadjustment(GTK_SCROLLABLE(view)),
+                           fitsFromLeft ? 0 : first.x - visible.width / 4);
 }
 
 // A view lays out the lines of a new text while idle, and knows where a line
@@ -62,6 +68,8 @@ TextAreaGadget::TextAreaGadget(int id, int window, EventSink& sink, int flags)
 void TextAreaGadget::SetText(const std::string& text) {
   Quiet quiet(*this);
   gtk_text_buffer_set_text(Buffer(), text.c_str(), static_cast<gint>(text.size()));
+  // A new text shows from its left edge, wherever the last one was scrolled.
+  gtk_adjustment_set_value(gtk_scrollable_get_hadjustment(GTK_SCROLLABLE(View())), 0);
 }
 
 std::string TextAreaGadget::Text() const {
