@@ -2,9 +2,16 @@
 #include "bench/GeneratedLibrary.h"
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "bench/GeneratedCode.h"
 
 namespace bench {
 namespace {
+
+constexpr std::size_t kPerCategory = 500;  // entries in each category
 
 constexpr std::array<const char*, 8> kWordsDe = {
     "Größe", "Fenster", "Schaltfläche", "Menü", "Zeichenfläche", "Übersicht", "Liste", "Ereignis"};
@@ -26,7 +33,6 @@ std::string Phrase(const std::array<const char*, N>& words, std::size_t seed, st
 }  // namespace
 
 std::string GenerateDatabase(std::size_t entryCount) {
-  constexpr std::size_t kPerCategory = 500;
   std::string xml;
   xml.reserve(entryCount * 360 + 4096);
   xml += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -50,6 +56,32 @@ std::string GenerateDatabase(std::size_t entryCount) {
   if (entryCount) xml += "  </category>\n";
   xml += "</library>\n";
   return xml;
+}
+
+std::size_t WriteCodeLibrary(const std::string& folder, std::size_t entryCount) {
+  const std::string code = GenerateCodeFile();
+  std::vector<std::size_t> lineStarts{0};
+  for (std::size_t i = 0; i < code.size(); ++i) {
+    if (code[i] == '\n') lineStarts.push_back(i + 1);
+  }
+  const std::size_t lineCount = lineStarts.size() - 1;
+  std::size_t written = 0;
+  std::size_t line = 0;
+  for (std::size_t i = 0; i < entryCount; ++i) {
+    const std::filesystem::path category =
+        std::filesystem::path(folder) / ("Kategorie" + std::to_string(i / kPerCategory));
+    if (i % kPerCategory == 0) std::filesystem::create_directories(category);
+    const std::size_t lines = 2 + (i * 7) % 13;
+    if (line + lines > lineCount) line = 0;
+    const std::string_view text(code.data() + lineStarts[line],
+                                lineStarts[line + lines] - lineStarts[line]);
+    line += lines;
+    std::ofstream out(category / ("Example" + std::to_string(i) + ".ox"), std::ios::binary);
+    out << "\xEF\xBB\xBF" << text;
+    if (!out.good()) return 0;
+    written += 3 + text.size();
+  }
+  return written;
 }
 
 }  // namespace bench
