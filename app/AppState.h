@@ -71,6 +71,7 @@ struct AppState {
     library::LoweredTexts texts;
     const void* load = nullptr;    // the document memory of the load it is built for
     std::size_t rows = 0;          // and its number of rows
+    std::string libraryPath;       // the library main path the code files were read below
     bool ready = false;            // texts are built; otherwise being built, or not asked for
     std::uint64_t generation = 0;  // counts the builds started, so a stale one is dropped
     std::jthread worker;

@@ -24,9 +24,13 @@ struct FinishedIndex {
   library::LoweredTexts texts;
 };
 
-// The document memory of the load the index shows, which identifies it.
-const void* ShownLoad(const AppState& app) {
-  return app.database.documentArena.get();
+// Whether the code index is (being) built for the rows the index shows: the
+// same load of the database, whose document memory identifies it, and the
+// same library main path.
+bool BuiltForShownRows(const AppState& app) {
+  const AppState::CodeIndex& index = app.codeIndex;
+  return index.load == app.database.documentArena.get() && index.rows == app.database.rows.size() &&
+         index.libraryPath == app.settings.libPath;
 }
 
 // On the main thread: takes the index over unless a newer build started
@@ -65,11 +69,11 @@ CodeFiles ShownCodeFiles(const AppState& app) {
 
 void EnsureCodeIndex(AppState& app) {
   AppState::CodeIndex& index = app.codeIndex;
-  const bool sameRows = index.load == ShownLoad(app) && index.rows == app.database.rows.size();
-  if (sameRows && (index.ready || index.worker.joinable())) return;
+  if (BuiltForShownRows(app) && (index.ready || index.worker.joinable())) return;
   StopCodeIndex(app);
-  index.load = ShownLoad(app);
+  index.load = app.database.documentArena.get();
   index.rows = app.database.rows.size();
+  index.libraryPath = app.settings.libPath;
   const std::uint64_t generation = ++index.generation;
   index.worker = std::jthread([&app, generation, code = ShownCodeFiles(app),
                                lowering = app.searchCandidates.Lowering()](std::stop_token stop) {
@@ -85,9 +89,7 @@ void EnsureCodeIndex(AppState& app) {
 }
 
 const library::LoweredTexts* ReadyCodeIndex(const AppState& app) {
-  const AppState::CodeIndex& index = app.codeIndex;
-  const bool sameRows = index.load == ShownLoad(app) && index.rows == app.database.rows.size();
-  return index.ready && sameRows ? &index.texts : nullptr;
+  return app.codeIndex.ready && BuiltForShownRows(app) ? &app.codeIndex.texts : nullptr;
 }
 
 void StopCodeIndex(AppState& app) {
@@ -99,6 +101,7 @@ void StopCodeIndex(AppState& app) {
   index.ready = false;
   index.load = nullptr;
   index.rows = 0;
+  index.libraryPath.clear();
 }
 
 }  // namespace app

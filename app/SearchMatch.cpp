@@ -2,7 +2,11 @@
 // description, or in the code view, which scrolls to it.
 #include "app/SearchMatch.h"
 
+#include <climits>
+#include <optional>
+
 #include "app/AppState.h"
+#include "app/CodeIndexing.h"
 #include "app/Ids.h"
 #include "library/core/SearchCandidates.h"
 #include "toolkit/TextAreaGadget.h"

@@ -96,14 +96,15 @@ int TextAreaGadget::CountItems() const {
   return gtk_text_buffer_get_line_count(Buffer());
 }
 
-bool TextAreaGadget::MarkFirst(const std::string& text, const std::string& background) {
+bool TextAreaGadget::MarkFirst(const std::string& text, const std::string& background,
+                               int fromLine) {
   ClearMark();
   if (text.empty()) return false;
   GtkTextBuffer* buffer = Buffer();
   GtkTextIter from;
   GtkTextIter start;
   GtkTextIter end;
-  gtk_text_buffer_get_start_iter(buffer, &from);
+  gtk_text_buffer_get_iter_at_line(buffer, &from, fromLine);
   const auto flags =
       static_cast<GtkTextSearchFlags>(GTK_TEXT_SEARCH_CASE_INSENSITIVE | GTK_TEXT_SEARCH_TEXT_ONLY);
   if (!gtk_text_iter_forward_search(&from, text.c_str(), flags, &start, &end, nullptr))

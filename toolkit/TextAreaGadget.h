@@ -22,10 +22,11 @@ class TextAreaGadget : public Gadget {
   // The number of lines.
   int CountItems() const override;
 
-  // Marks the first occurrence of text, ignoring letter case, with a
-  // background colour (a name or "#rrggbb") above every other colouring, and
-  // scrolls the view to it; false, with no mark, when the area holds none.
-  bool MarkFirst(const std::string& text, const std::string& background);
+  // Marks the first occurrence of text from line fromLine on, ignoring
+  // letter case, with a background colour (a name or "#rrggbb") above every
+  // other colouring, and scrolls the view to it; false, with no mark, when
+  // the area holds none.
+  bool MarkFirst(const std::string& text, const std::string& background, int fromLine = 0);
   // Removes the mark.
   void ClearMark();
 

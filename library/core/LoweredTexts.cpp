@@ -104,30 +104,40 @@ void LoweredTexts::Finish() {
   for (const char c : text_) ++byteCounts_[static_cast<unsigned char>(c)];
 }
 
-std::optional<std::size_t> LoweredTexts::Find(std::string_view needle, std::size_t start,
-                                              std::size_t end) const {
+const char* LoweredTexts::Search(std::string_view needle, std::size_t start,
+                                 std::size_t end) const {
   end = std::min(end, Count());
-  if (needle.empty() || start >= end) return std::nullopt;
+  if (needle.empty() || start >= end) return nullptr;
   // Texts hold NULs between them and their lines, so a needle with one
   // would match across.
-  if (needle.find('\0') != std::string_view::npos) return std::nullopt;
+  if (needle.find('\0') != std::string_view::npos) return nullptr;
   const char* begin = text_.data() + offsets_[start];
   const char* stop = text_.data() + offsets_[end];
-  const char* hit = nullptr;
   if (needle.size() == 1) {
-    hit = static_cast<const char*>(
+    return static_cast<const char*>(
         std::memchr(begin, needle[0], static_cast<std::size_t>(stop - begin)));
-  } else {
-    const Probes probes = PickProbes(needle, byteCounts_);
-    // A byte the texts do not hold at all rules every text out at once.
-    if (byteCounts_[static_cast<unsigned char>(needle[probes.at[0]])] == 0) return std::nullopt;
-    hit = FindNeedle(begin, stop, needle, probes);
   }
+  const Probes probes = PickProbes(needle, byteCounts_);
+  // A byte the texts do not hold at all rules every text out at once.
+  if (byteCounts_[static_cast<unsigned char>(needle[probes.at[0]])] == 0) return nullptr;
+  return FindNeedle(begin, stop, needle, probes);
+}
+
+std::optional<std::size_t> LoweredTexts::Find(std::string_view needle, std::size_t start,
+                                              std::size_t end) const {
+  const char* hit = Search(needle, start, end);
   if (!hit) return std::nullopt;
   const auto position = static_cast<std::size_t>(hit - text_.data());
   // The last text starting at or before the hit holds it.
   const auto after = std::upper_bound(offsets_.begin(), offsets_.end(), position);
   return static_cast<std::size_t>(after - offsets_.begin()) - 1;
+}
+
+std::optional<std::size_t> LoweredTexts::FirstLineHolding(std::string_view needle,
+                                                          std::size_t text) const {
+  const char* hit = Search(needle, text, text + 1);
+  if (!hit) return std::nullopt;
+  return static_cast<std::size_t>(std::count(text_.data() + offsets_[text], hit, '\0'));
 }
 
 }  // namespace library

@@ -38,8 +38,14 @@ class LoweredTexts {
   // NUL.
   std::optional<std::size_t> Find(std::string_view needle, std::size_t start,
                                   std::size_t end) const;
+  // The line of text where needle first occurs: the number of line breaks
+  // kept apart before it; nothing when the text holds none.
+  std::optional<std::size_t> FirstLineHolding(std::string_view needle, std::size_t text) const;
 
  private:
+  // Where needle first occurs in the texts from start and before end.
+  const char* Search(std::string_view needle, std::size_t start, std::size_t end) const;
+
   // Text i is text_[offsets_[i], offsets_[i + 1] - 1), followed by its NUL;
   // while texts are added, offsets_ holds the starts only.
   std::string text_;

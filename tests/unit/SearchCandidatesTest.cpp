@@ -245,6 +245,18 @@ TEST_F(Candidates, SearchStartsAtTheGivenRow) {
   EXPECT_EQ(Find("window", SearchScope::IndexDescriptionAndCode, Language::German, 3), 3u);
 }
 
+TEST_F(Candidates, TheCodeIndexTellsTheLineOfTheFirstOccurrence) {
+  const toolkit::TextLowering lowering;
+  const library::LoweredTexts& code = Code(lowering);
+  EXPECT_EQ(code.FirstLineHolding("openwindow", 3), 0u);
+  EXPECT_EQ(code.FirstLineHolding("ok\")", 3), 1u);
+  EXPECT_EQ(code.FirstLineHolding("beforecut", 2), 1u);
+  EXPECT_EQ(code.FirstLineHolding("secret", 3), std::nullopt);
+  EXPECT_EQ(code.FirstLineHolding("openwindow", 2), std::nullopt) << "another row's code";
+  EXPECT_EQ(code.FirstLineHolding("openwindow", 4), std::nullopt) << "a missing file";
+  EXPECT_EQ(code.FirstLineHolding("openwindow", 99), std::nullopt);
+}
+
 TEST_F(Candidates, ATermWithANulMatchesNothing) {
   // The buffer separates candidates with NUL; such a term must not match
   // across the end of one row into the next.
