@@ -43,6 +43,16 @@ Probes PickProbes(std::string_view needle, const std::array<std::size_t, 256>& c
   return probes;
 }
 
+// Whether the size bytes at a and at b agree. A loop of its own rather than
+// a call of memcmp: with a call inside the vector loop below, the compiler
+// keeps that loop's vectors on the stack, which made it three times slower.
+bool SameBytes(const char* a, const char* b, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 // The first place in [begin, end) where needle (two bytes at least) starts,
 // or nullptr. Sixteen starting places are tested at once by the three probed
 // bytes; only places where all agree are compared in full.
@@ -66,13 +76,13 @@ const char* FindNeedle(const char* begin, const char* end, std::string_view need
     auto mask = static_cast<unsigned>(_mm_movemask_epi8(agree));
     while (mask != 0) {
       const char* at = p + __builtin_ctz(mask);
-      if (std::memcmp(at, needle.data(), size) == 0) return at;
+      if (SameBytes(at, needle.data(), size)) return at;
       mask &= mask - 1;
     }
   }
 #endif
   for (; p <= last; ++p) {
-    if (p[probes.at[0]] == needle[probes.at[0]] && std::memcmp(p, needle.data(), size) == 0) {
+    if (p[probes.at[0]] == needle[probes.at[0]] && SameBytes(p, needle.data(), size)) {
       return p;
     }
   }
