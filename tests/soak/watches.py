@@ -92,9 +92,7 @@ class MemoryWatch:
         return min(first), min(last)
 
 
-# The lines of the preferences file the viewer cannot do without, and those
-# whose values are numbers.
-_REQUIRED_KEYS = ("db-path", "Lib-path")
+# The lines of the preferences file whose values are numbers.
 _NUMERIC_KEYS = ("about", "Language", "SearchHint", "SearchMode", "CodeMarks", "FontSize",
                  "SavePaths", "SourceInTitle", "SaveWinSetting", "DyeingNews", "DarkMode",
                  "WinX", "WinY", "WinWidth", "WinHight", "Splitter")
@@ -103,7 +101,7 @@ _NUMERIC_KEYS = ("about", "Language", "SearchHint", "SearchMode", "CodeMarks", "
 def check_preferences(path):
     """Raises SoakFailure unless the preferences file reads as the viewer
     writes it: UTF-8 (after an optional byte-order mark), every line blank,
-    a comment or KEY=VALUE, each key once, the paths present, numbers where
+    a comment or KEY=VALUE, each key once, the database named, numbers where
     numbers belong."""
     try:
         with open(path, "rb") as stream:
@@ -127,9 +125,10 @@ def check_preferences(path):
         if key in values:
             raise SoakFailure("preferences key %s appears twice" % key)
         values[key] = value
-    for key in _REQUIRED_KEYS:
-        if not values.get(key):
-            raise SoakFailure("the preferences file lacks %s:\n%s" % (key, text))
+    # An empty path stands for the program folder, so only the line itself
+    # must be there.
+    if "db-path" not in values:
+        raise SoakFailure("the preferences file names no database:\n%s" % text)
     for key in _NUMERIC_KEYS:
         if key in values and not re.fullmatch(r"-?[0-9]+", values[key]):
             raise SoakFailure("preferences %s=%r is no number" % (key, values[key]))
