@@ -132,10 +132,11 @@ class Desktop:
         return self.steady_geometry(window)
 
     def steady_geometry(self, window, seconds=0.3):
-        """The window's geometry once it has not changed for a moment."""
+        """The window's geometry once it has not changed for the time given
+        (at most 10 s)."""
         last = self.x.geometry(window)
         since = time.monotonic()
-        deadline = since + 5
+        deadline = since + 10
         while time.monotonic() < deadline:
             time.sleep(0.05)
             now = self.x.geometry(window)
@@ -202,7 +203,7 @@ class Soak:
             raise SoakFailure("the main window did not appear")
         self.memory = MemoryWatch(self.program.pid)
         self.memory.start()
-        self.liveness = LivenessWatch(XServer, self.main, ANSWER_SECONDS)
+        self.liveness = LivenessWatch(XServer, self.main, ANSWER_SECONDS, self.record_stacks)
         self.liveness.start()
         self.start_drag_source()
         self.place_main(40, 40, 800, 600)
@@ -224,6 +225,18 @@ class Soak:
         self.width, self.height = width, height
         self.splitter = min(self.splitter, width - 110)
         self.expected_geometry = self.desktop.place(self.main, x, y, width, height)
+
+    def record_stacks(self):
+        """The stacks of the program's threads, taken with gdb when there is
+        one, into the work folder; says where, for the failure's text."""
+        if not shutil.which("gdb"):
+            return ""
+        path = os.path.join(self.work, "stacks.txt")
+        with open(path, "w") as out:
+            subprocess.run(["gdb", "-p", str(self.program.pid), "-batch", "-ex",
+                            "thread apply all bt"], stdout=out, stderr=subprocess.STDOUT,
+                           timeout=120)
+        return "; the program's stacks then are in " + path
 
     def check_alive(self):
         status = self.program.poll()
@@ -328,7 +341,9 @@ class Soak:
                 break
             self.desktop.click_empty_corner()
             time.sleep(0.2)
-        for window, title in self.secondary_windows():
+        # The topmost first: a chooser or font dialog opened late over the
+        # settings window is modal, and the settings window closes only after it.
+        for window, title in reversed(self.secondary_windows()):
             self.x.close_window(window)
             if not self.wait_until_hidden(window, 10):
                 raise SoakFailure("the window %r did not close" % title)
@@ -375,17 +390,20 @@ class Soak:
             check_preferences(self.library.preferences)
 
     def check_geometry(self):
-        """The main window stays where the soak put it. A window shaken as a
-        hint, or moved by the window manager, may take a moment to return."""
-        deadline = time.monotonic() + 3
+        """The main window stays where the soak put it. A search that found
+        nothing shakes the window as a hint, once for each key typed, so it
+        may move for seconds after the typing ended: a window away from its
+        place is compared again once it has stood still for a second."""
+        if self.x.geometry(self.main) == self.expected_geometry:
+            return
+        deadline = time.monotonic() + 30
         while True:
-            now = self.x.geometry(self.main)
+            now = self.desktop.steady_geometry(self.main, 1.0)
             if now == self.expected_geometry:
                 return
             if time.monotonic() >= deadline:
                 raise SoakFailure("the main window drifted: put at %s, now at %s" %
                                   (self.expected_geometry, now))
-            time.sleep(0.05)
 
     def check_memory(self, start, end):
         quarters = self.memory.quarters(start, end)

@@ -140,10 +140,12 @@ class LivenessWatch:
     its own to the display, also while an action waits for something, and
     notes the first ping that went unanswered for the limit."""
 
-    def __init__(self, server_class, window, limit):
+    def __init__(self, server_class, window, limit, on_freeze):
         self.server_class = server_class
         self.window = window
         self.limit = limit
+        # Called once when a ping went unanswered, while the program may still hang.
+        self.on_freeze = on_freeze
         self.failure = None
         self._stop = threading.Event()
         self._thread = threading.Thread(target=self._run, daemon=True)
@@ -164,9 +166,10 @@ class LivenessWatch:
         while not self._stop.is_set() and not self.failure:
             sent = time.monotonic()
             if not server.ping(self.window, self.limit) and not self._stop.is_set():
-                self.failure = ("the main window did not answer within %d s (a ping sent "
-                                "%.1f s into the action then running)" %
-                                (self.limit, sent - self.action_started))
+                failure = ("the main window did not answer within %d s (a ping sent "
+                           "%.1f s into the action then running)" %
+                           (self.limit, sent - self.action_started))
+                self.failure = failure + self.on_freeze()
             self._stop.wait(1.0)
 
     # The time the current action began, set by the soak.
