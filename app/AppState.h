@@ -63,6 +63,9 @@ struct AppState {
   library::LibraryDatabase database;
   // The index rows' search texts, lowered; rebuilt with each fill.
   library::SearchCandidates searchCandidates;
+  // A search that found nothing took back the last character of the term;
+  // the search its change starts comes next.
+  bool searchTakingBack = false;
   bool preferencesExisted = false;
   // The texts of the language file, read on the first lookup.
   library::UiTexts uiTexts;
