@@ -373,10 +373,11 @@ class Soak:
 
     def settle(self, action):
         self.check_alive()
+        self.liveness.check()
         if not self.x.ping(self.main, ANSWER_SECONDS):
             self.check_alive()
-            raise SoakFailure("the main window did not answer within %d s" % ANSWER_SECONDS)
-        self.liveness.check()
+            raise SoakFailure("the main window did not answer within %d s%s" %
+                              (ANSWER_SECONDS, self.record_stacks()))
         if action.boxes:
             self.wait_for_box(0.5)
         boxes = self.message_boxes()
