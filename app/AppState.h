@@ -86,6 +86,9 @@ struct AppState {
     int row = -1;
     std::string term;
   } searchMatch;
+  // A search that found nothing took back the last character of the term;
+  // the search its change starts comes next.
+  bool searchTakingBack = false;
   bool preferencesExisted = false;
   // The texts of the language file, read on the first lookup.
   library::UiTexts uiTexts;

@@ -1,6 +1,8 @@
 // Searching the index tree for a term, as the user types or for the next match.
 #include "app/Search.h"
 
+#include <utility>
+
 #include "app/AppState.h"
 #include "app/CodeIndexing.h"
 #include "app/Ids.h"
@@ -37,14 +39,16 @@ const library::SearchCandidates& Candidates(AppState& app) {
 // taken back when the cursor stands at the end of the text. Positions count
 // characters, so a term ending in "ö" loses the whole letter. The deletion
 // is an ordinary change of the field: its change event searches again with
-// the shorter term.
-void TakeBackLastCharacter(AppState& app, int fieldId, const std::string& term) {
+// the shorter term. Whether a character was taken back.
+bool TakeBackLastCharacter(AppState& app, int fieldId, const std::string& term) {
   auto* field = app.ui.Find<toolkit::TextFieldGadget>(fieldId);
-  if (!field) return;
+  if (!field) return false;
   const auto length = static_cast<int>(toolkit::CountCharacters(term));
-  if (field->CursorPosition() != length) return;
+  if (field->CursorPosition() != length) return false;
   const auto fieldLength = static_cast<int>(toolkit::CountCharacters(field->Text()));
-  if (fieldLength > 0) field->DeleteCharacters(fieldLength - 1, fieldLength);
+  if (fieldLength == 0) return false;
+  field->DeleteCharacters(fieldLength - 1, fieldLength);
+  return true;
 }
 
 void GiveNotFoundHint(AppState& app, int windowId, int fieldId) {
@@ -91,6 +95,8 @@ Found FindRow(AppState& app, const std::string& term, std::size_t start) {
 void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std::string& term,
                  bool next) {
   app.searchWaitingForCode.reset();
+  // The search that the change of a taken-back character starts comes next.
+  const bool afterTakeBack = std::exchange(app.searchTakingBack, false);
   if (term.empty()) {
     ForgetSearchMatch(app);
     return;
@@ -115,8 +121,12 @@ void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std
   }
   ForgetSearchMatch(app);
   tree->SetState(-1);
-  if (!next) TakeBackLastCharacter(app, fieldId, term);
-  GiveNotFoundHint(app, windowId, fieldId);
+  if (!next) app.searchTakingBack = TakeBackLastCharacter(app, fieldId, term);
+  // A shorter term that still finds nothing loses its last character too, and
+  // so on; only the first search of such a chain gives the hint. A hint for
+  // each character shook the window for seconds on end, while the program
+  // took no input and drew nothing.
+  if (!afterTakeBack) GiveNotFoundHint(app, windowId, fieldId);
 }
 
 void RunSearchWaitingForCode(AppState& app) {

@@ -274,9 +274,11 @@ void ChooseDatabaseFile(app::AppState& app) {
 }
 
 void ChooseLibraryFolder(app::AppState& app) {
-  // An empty field stands for the program folder, so choosing that folder
-  // and cancelling both leave the field empty.
   std::string chosen = toolkit::PathRequester("Choose Library-Main-Path ...", app.settings.libPath);
+  // Cancelled: the field keeps its path. Emptying it would point the library
+  // at the program folder, and the next Apply or Save would lose every code file.
+  if (chosen.empty()) return;
+  // An empty field stands for the program folder.
   if (chosen == app.programDirectory) chosen.clear();
   app.ui.SetGadgetText(gid::kLibraryPathField, chosen);
 }

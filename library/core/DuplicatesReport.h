@@ -18,8 +18,8 @@ inline constexpr const char* kProtocolFileName = "Protocoll.txt";
 // whose field is equal and not empty: prefix, A's value, "[" A's group "] = ",
 // B's value, "[" B's group "]". The file section adds a line for every pair
 // whose files have the same name part, so equal files give two lines.
-// Every pair is compared, in list order; titles are compared as stored, marks
-// included.
+// The pairs come in list order, by A and then by B; titles are compared as
+// stored, marks included.
 std::string DuplicatesReport(std::string_view databaseFileName,
                              std::span<const IndexEntry> entries);
 

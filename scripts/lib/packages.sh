@@ -8,11 +8,11 @@ build_packages=(cmake make g++ pkg-config libgtk-3-dev libexpat1-dev libpng-dev 
 # real input, the clipboard and a clipboard manager, screenshots, the font the
 # settings test picks, a headless Wayland compositor with a typing tool for
 # the Wayland smoke test, valgrind for the memory check, the validators of the
-# desktop entry and the metainfo, and ccache to keep the compiler's work
-# between builds.
+# desktop entry and the metainfo, ccache to keep the compiler's work
+# between builds, and Python 3 for the soak (scripts/soak).
 test_packages=(googletest libgtest-dev xvfb xauth x11-utils xdotool xclip xfce4-clipman
   imagemagick openbox fonts-dejavu-core sway wtype valgrind desktop-file-utils appstream
-  ccache)
+  ccache python3)
 
 # Prints the packages of the arguments that are not installed.
 missing_packages() {

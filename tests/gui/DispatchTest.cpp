@@ -351,7 +351,7 @@ TEST_F(DispatchTest, EditViewerHelpOpensTheHelpFileOrSaysSorry) {
   EXPECT_EQ(message.Seen().text, "seems the helpfile can't be found.");
 }
 
-TEST_F(DispatchTest, LibraryFolderChoiceOfTheProgramFolderOrCancelEmptiesTheField) {
+TEST_F(DispatchTest, LibraryFolderChoiceOfTheProgramFolderEmptiesTheFieldAndCancelKeepsIt) {
   toolkit::Ui& ui = app_->ui;
   const auto choose = [&](const std::string& folder) {
     testsupport::DialogAnswer answer(GTK_TYPE_FILE_CHOOSER_DIALOG, [&](GtkDialog* dialog) {
@@ -376,7 +376,7 @@ TEST_F(DispatchTest, LibraryFolderChoiceOfTheProgramFolderOrCancelEmptiesTheFiel
   const std::string other = library_.Path() + "/Gadgets/";
   EXPECT_EQ(choose(other), other);
   EXPECT_EQ(choose(app_->programDirectory), "");
-  EXPECT_EQ(choose(""), "") << "a cancelled requester empties the field";
+  EXPECT_EQ(choose(""), "previous") << "a cancelled requester keeps the field";
 }
 
 TEST_F(DispatchTest, DatabaseChoiceReplacesTheFieldOnlyWhenAFileIsChosen) {

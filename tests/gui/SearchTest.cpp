@@ -308,6 +308,34 @@ TEST_F(Search, HintsPaintTheirColourAndPutEverythingBack) {
   EXPECT_TRUE(file.Saw(kCopiedColour));
 }
 
+TEST_F(Search, TakingBackSeveralCharactersGivesOneHint) {
+  DrawnColours field(app_->ui.FindGadget(gid::kSearchField));
+  // Searches for the term as typed, then for each change of the field that
+  // follows, and counts the hint's paintings.
+  const auto hintsFor = [&](const std::string& term) {
+    Type(term);
+    field.colours.clear();
+    Find(term, false);
+    for (std::vector<toolkit::Event> events = GadgetEvents(); !events.empty();
+         events = GadgetEvents()) {
+      for (const toolkit::Event& event : events) {
+        if (event.object == gid::kSearchField) app::DispatchEvent(*app_, event);
+      }
+    }
+    return std::count(field.colours.begin(), field.colours.end(), kNotFoundColour);
+  };
+  const auto once = hintsFor("Knopfq");
+  EXPECT_EQ(FieldText(), "Knopf");
+  ASSERT_GT(once, 0);
+  // Each shorter term that finds nothing loses its last character too, with
+  // no hint of its own.
+  EXPECT_EQ(hintsFor("Knopfqqqq"), once);
+  EXPECT_EQ(FieldText(), "Knopf");
+  EXPECT_EQ(Selected(), 3);
+  // The next term typed that finds nothing gives its hint again.
+  EXPECT_EQ(hintsFor("Knopfq"), once);
+}
+
 TEST_F(Search, HintSettingChoosesTheEffectAndUnknownValuesGiveBoth) {
   DrawnColours field(app_->ui.FindGadget(gid::kSearchField));
   struct Case {

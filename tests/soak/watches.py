@@ -1,0 +1,176 @@
+"""What the soak watches while it drives the viewer: its standard error, its
+resident memory, its preferences file. Each check raises SoakFailure."""
+
+import re
+import threading
+import time
+
+
+class SoakFailure(Exception):
+    pass
+
+
+# Reports of the sanitizers and complaints of GTK, GLib, Pango and the rest.
+_COMPLAINT = re.compile(
+    r"ERROR: (AddressSanitizer|LeakSanitizer|UndefinedBehaviorSanitizer)"
+    r"|runtime error:|SUMMARY: (Address|Leak|UndefinedBehavior)Sanitizer"
+    r"|-(CRITICAL|WARNING) \*\*")
+
+
+class StandardErrorWatch:
+    """Reads what the program wrote to its standard error since the last look."""
+
+    def __init__(self, path):
+        self.path = path
+        self.offset = 0
+
+    def check(self):
+        with open(self.path, "rb") as stream:
+            stream.seek(self.offset)
+            new = stream.read()
+        # Only whole lines: a report may be written in pieces.
+        end = new.rfind(b"\n") + 1
+        self.offset += end
+        text = new[:end].decode("utf-8", "replace")
+        for line in text.splitlines():
+            if _COMPLAINT.search(line):
+                raise SoakFailure("the program reported on its standard error:\n" +
+                                  self.tail(40))
+
+    def tail(self, lines):
+        with open(self.path, "rb") as stream:
+            text = stream.read().decode("utf-8", "replace")
+        return "\n".join(text.splitlines()[-lines:])
+
+
+def resident_mb(pid):
+    """VmRSS of the process in MB; None when it is gone."""
+    try:
+        with open("/proc/%d/status" % pid) as status:
+            for line in status:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1]) / 1024.0
+    except OSError:
+        return None
+    return None
+
+
+class MemoryWatch:
+    """Samples the program's resident memory every half second in a thread
+    of its own, with the time of each sample."""
+
+    def __init__(self, pid):
+        self.pid = pid
+        self.samples = []
+        self._stop = threading.Event()
+        self._thread = threading.Thread(target=self._run, daemon=True)
+
+    def start(self):
+        self._thread.start()
+
+    def stop(self):
+        self._stop.set()
+        self._thread.join()
+
+    def _run(self):
+        while not self._stop.is_set():
+            value = resident_mb(self.pid)
+            if value is not None:
+                self.samples.append((time.monotonic(), value))
+            self._stop.wait(0.5)
+
+    def quarters(self, start, end):
+        """The lowest sample of the first and of the last quarter of the
+        time from start to end. The lowest, not the mean: a long file shown
+        or the database reloaded just then lifts single samples for a moment,
+        while memory that is never given back lifts the floor."""
+        quarter = (end - start) / 4
+        first = [v for t, v in self.samples if start <= t <= start + quarter]
+        last = [v for t, v in self.samples if end - quarter <= t <= end]
+        if not first or not last:
+            return None
+        return min(first), min(last)
+
+
+# The lines of the preferences file whose values are numbers.
+_NUMERIC_KEYS = ("about", "Language", "SearchHint", "SearchMode", "CodeMarks", "FontSize",
+                 "SavePaths", "SourceInTitle", "SaveWinSetting", "DyeingNews", "DarkMode",
+                 "WinX", "WinY", "WinWidth", "WinHight", "Splitter")
+
+
+def check_preferences(path):
+    """Raises SoakFailure unless the preferences file reads as the viewer
+    writes it: UTF-8 (after an optional byte-order mark), every line blank,
+    a comment or KEY=VALUE, each key once, the database named, numbers where
+    numbers belong."""
+    try:
+        with open(path, "rb") as stream:
+            raw = stream.read()
+    except OSError as error:
+        raise SoakFailure("the preferences file cannot be read: %s" % error)
+    if raw.startswith(b"\xef\xbb\xbf"):
+        raw = raw[3:]
+    try:
+        text = raw.decode("utf-8")
+    except UnicodeDecodeError as error:
+        raise SoakFailure("the preferences file is not UTF-8: %s" % error)
+    values = {}
+    for number, line in enumerate(text.splitlines(), 1):
+        line = line.rstrip("\r")
+        if not line.strip() or line.startswith(";"):
+            continue
+        if "=" not in line:
+            raise SoakFailure("preferences line %d is no setting: %r" % (number, line))
+        key, value = line.split("=", 1)
+        if key in values:
+            raise SoakFailure("preferences key %s appears twice" % key)
+        values[key] = value
+    # An empty path stands for the program folder, so only the line itself
+    # must be there.
+    if "db-path" not in values:
+        raise SoakFailure("the preferences file names no database:\n%s" % text)
+    for key in _NUMERIC_KEYS:
+        if key in values and not re.fullmatch(r"-?[0-9]+", values[key]):
+            raise SoakFailure("preferences %s=%r is no number" % (key, values[key]))
+    return values
+
+
+class LivenessWatch:
+    """Pings the main window every second from a thread with a connection of
+    its own to the display, also while an action waits for something, and
+    notes the first ping that went unanswered for the limit."""
+
+    def __init__(self, server_class, window, limit, on_freeze):
+        self.server_class = server_class
+        self.window = window
+        self.limit = limit
+        # Called once when a ping went unanswered, while the program may still hang.
+        self.on_freeze = on_freeze
+        self.failure = None
+        self._stop = threading.Event()
+        self._thread = threading.Thread(target=self._run, daemon=True)
+
+    def start(self):
+        self._thread.start()
+
+    def stop(self):
+        self._stop.set()
+        self._thread.join()
+
+    def check(self):
+        if self.failure:
+            raise SoakFailure(self.failure)
+
+    def _run(self):
+        server = self.server_class()
+        while not self._stop.is_set() and not self.failure:
+            sent = time.monotonic()
+            if not server.ping(self.window, self.limit) and not self._stop.is_set():
+                failure = ("the main window did not answer within %d s (a ping sent "
+                           "%.1f s into the action then running)" %
+                           (self.limit, sent - self.action_started))
+                self.failure = failure + self.on_freeze()
+            self._stop.wait(1.0)
+
+    # The time the current action began, set by the soak.
+    action_started = 0.0
