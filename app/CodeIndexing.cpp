@@ -3,6 +3,7 @@
 #include "app/CodeIndexing.h"
 
 #include <glib.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -42,8 +43,10 @@ gboolean TakeFinishedIndex(gpointer data) {
   if (finished->generation != index.generation) return G_SOURCE_REMOVE;
   index.texts = std::move(finished->texts);
   index.ready = true;
-  // The worker ends right after handing the index over.
+  // The worker ends right after handing the index over. What it read and
+  // decoded went back to its heap, which gives its free pages back now.
   if (index.worker.joinable()) index.worker.join();
+  malloc_trim(0);
   RunSearchWaitingForCode(app);
   return G_SOURCE_REMOVE;
 }

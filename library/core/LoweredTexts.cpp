@@ -91,6 +91,12 @@ const char* FindNeedle(const char* begin, const char* end, std::string_view need
 
 }  // namespace
 
+void LoweredTexts::Reserve(std::size_t count, std::size_t bytes) {
+  offsets_.reserve(count + 1);
+  // Each text ends in a NUL.
+  text_.reserve(bytes + count);
+}
+
 void LoweredTexts::StartText() {
   if (open_) text_.push_back('\0');
   offsets_.push_back(text_.size());
@@ -108,7 +114,8 @@ void LoweredTexts::Finish() {
   if (open_) text_.push_back('\0');
   open_ = false;
   offsets_.push_back(text_.size());
-  text_.shrink_to_fit();
+  // Giving back a little room is not worth a copy of the whole buffer.
+  if (text_.capacity() - text_.size() > text_.size() / 8) text_.shrink_to_fit();
   offsets_.shrink_to_fit();
   byteCounts_.fill(0);
   for (const char c : text_) ++byteCounts_[static_cast<unsigned char>(c)];

@@ -22,6 +22,9 @@ enum class LineBreaks { Kept, Apart };
 // line breaks kept apart become NULs too.
 class LoweredTexts {
  public:
+  // Makes room for count texts of bytes lowered bytes in all, so that
+  // adding them never copies the buffer.
+  void Reserve(std::size_t count, std::size_t bytes);
   // Adds an empty text, the next one; appending goes to it.
   void StartText();
   // Appends text lowered by lowering to the text started last.
