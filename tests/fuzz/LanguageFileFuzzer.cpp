@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (const bool tooltip : {false, true}) {
         const std::string text = texts.Lookup(identifier, tooltip, code);
         FUZZ_CHECK(fuzz::IsValidUtf8(text));
-        for (const std::string& selectorItem : library::SelectorItems(text)) {
+        for (const std::string& selectorItem : library::SelectorItems(text, 4)) {
           FUZZ_CHECK(fuzz::IsValidUtf8(selectorItem));
           FUZZ_CHECK(selectorItem.find('\t') == std::string::npos);
         }
