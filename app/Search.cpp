@@ -10,6 +10,7 @@
 #include "app/SearchMatch.h"
 #include "app/core/NotFoundEffect.h"
 #include "library/core/SearchCandidates.h"
+#include "toolkit/PendingEvents.h"
 #include "toolkit/TextFieldGadget.h"
 #include "toolkit/TreeGadget.h"
 #include "toolkit/Window.h"
@@ -65,6 +66,17 @@ void GiveNotFoundHint(AppState& app, int windowId, int fieldId) {
       ShakeAndColour(app, windowId, fieldId, kAmplitude);
       return;
   }
+}
+
+// Whether the user typed on while the search ran: the input waiting in the
+// toolkit is handed to the widgets first, and the field no longer holds what
+// the search left in it. A hint then would hold the program for a term the
+// user has typed past already; with one hint for each quickly typed
+// character that found nothing, the program took no input for seconds.
+bool TypedOn(AppState& app, int fieldId) {
+  const std::string left = app.ui.GadgetText(fieldId);
+  toolkit::ProcessPendingEvents();
+  return app.ui.GadgetText(fieldId) != left;
 }
 
 // The first row from start that matches term in the search's scope. In the
@@ -126,7 +138,14 @@ void SearchIndex(AppState& app, int windowId, int treeId, int fieldId, const std
   // so on; only the first search of such a chain gives the hint. A hint for
   // each character shook the window for seconds on end, while the program
   // took no input and drew nothing.
-  if (!afterTakeBack) GiveNotFoundHint(app, windowId, fieldId);
+  if (afterTakeBack) return;
+  if (TypedOn(app, fieldId)) {
+    // The next search is of the term typed on to, not of a shorter one: it
+    // gives the hint when that finds nothing.
+    app.searchTakingBack = false;
+    return;
+  }
+  GiveNotFoundHint(app, windowId, fieldId);
 }
 
 void RunSearchWaitingForCode(AppState& app) {

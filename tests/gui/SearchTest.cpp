@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -313,6 +314,8 @@ TEST_F(Search, TakingBackSeveralCharactersGivesOneHint) {
   // Searches for the term as typed, then for each change of the field that
   // follows, and counts the hint's paintings.
   const auto hintsFor = [&](const std::string& term) {
+    // The last hint's colour is painted away first.
+    testsupport::RunFor(100);
     Type(term);
     field.colours.clear();
     Find(term, false);
@@ -334,6 +337,58 @@ TEST_F(Search, TakingBackSeveralCharactersGivesOneHint) {
   EXPECT_EQ(Selected(), 3);
   // The next term typed that finds nothing gives its hint again.
   EXPECT_EQ(hintsFor("Knopfq"), once);
+}
+
+// Puts a key press into the toolkit's queue, as one typed while the program
+// is busy.
+void PressKeyLater(GtkWidget* focus, guint keyval) {
+  GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+  event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(focus)));
+  event->key.send_event = TRUE;
+  event->key.time = GDK_CURRENT_TIME;
+  event->key.keyval = keyval;
+  gdk_event_set_device(
+      event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
+  gdk_event_put(event);
+  gdk_event_free(event);
+}
+
+TEST_F(Search, NoShakeForATermTypedPastAlready) {
+  app_->settings.searchHint = library::SearchHint::Shake;
+  toolkit::Window* window = app_->ui.FindWindow(app::window_id::kMain);
+  testsupport::Settle(*app_);
+  // Where the window is put, each time: each shake moves it to the right of
+  // where it comes to rest twice.
+  std::vector<int> places;
+  const gulong handler = g_signal_connect(
+      window->Handle(), "configure-event",
+      G_CALLBACK(+[](GtkWidget*, GdkEventConfigure* event, std::vector<int>* xs) -> gboolean {
+        xs->push_back(event->x);
+        return FALSE;
+      }),
+      &places);
+  // "q" and "x" are typed quickly: "x" waits in the toolkit while the search
+  // for "Knopfq" runs. As in the program's loop, the toolkit's input is read
+  // only when none of the program's events waits. The searches are followed;
+  // the entries they select are not shown.
+  gtk_widget_grab_focus(Field().Widget());
+  Type("Knopfq");
+  PressKeyLater(Field().Widget(), GDK_KEY_x);
+  Find("Knopfq", false);
+  for (int quiet = 0; quiet < 3;) {
+    if (std::optional<toolkit::Event> event = app_->ui.Events().Take()) {
+      if (event->object == gid::kSearchField) app::DispatchEvent(*app_, *event);
+      quiet = 0;
+    } else {
+      testsupport::RunFor(100);
+      ++quiet;
+    }
+  }
+  EXPECT_EQ(FieldText(), "Knopf");
+  ASSERT_FALSE(places.empty());
+  EXPECT_EQ(std::count_if(places.begin(), places.end(), [&](int x) { return x > places.back(); }),
+            2);
+  g_signal_handler_disconnect(window->Handle(), handler);
 }
 
 TEST_F(Search, HintSettingChoosesTheEffectAndUnknownValuesGiveBoth) {
