@@ -161,6 +161,10 @@ void PrepareSearch(AppState& app) {
   if (library::ScopeOfSearchMode(app.settings.searchMode) ==
       library::SearchScope::IndexDescriptionAndCode) {
     EnsureCodeIndex(app);
+  } else {
+    // The other scopes never read the code index: its memory (tens of
+    // megabytes for a large library) goes back.
+    StopCodeIndex(app);
   }
 }
 

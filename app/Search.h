@@ -19,7 +19,8 @@ void RunSearchWaitingForCode(AppState& app);
 
 // Builds the lowered texts that the search of the main index looks through,
 // unless they are built for its rows already, and in the code scope starts
-// building the code index; does nothing without the index.
+// building the code index (in the others, drops it); does nothing without
+// the index.
 void PrepareSearch(AppState& app);
 
 }  // namespace app

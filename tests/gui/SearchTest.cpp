@@ -13,6 +13,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/AppState.h"
+#include "app/CodeIndexing.h"
 #include "app/EventLoop.h"
 #include "app/Ids.h"
 #include "app/NotFoundHints.h"
@@ -230,6 +231,13 @@ TEST_F(Search, ACodeMatchIsMarkedAndScrolledToUntilTheSearchEnds) {
   testsupport::SelectIndexRow(*app_, 3);
   gtk_text_buffer_get_iter_at_line_offset(view->Buffer(), &start, 300, 38);
   EXPECT_FALSE(gtk_text_iter_has_tag(&start, mark)) << "a row chosen by hand shows no mark";
+
+  // Another scope chosen gives the code index back.
+  ASSERT_NE(app::ReadyCodeIndex(*app_), nullptr);
+  app_->settings.searchMode = library::SearchMode::IndexAndDescription;
+  app::PrepareSearch(*app_);
+  EXPECT_EQ(app::ReadyCodeIndex(*app_), nullptr);
+  EXPECT_EQ(app_->codeIndex.texts.Bytes(), 0U);
 }
 
 TEST_F(Search, IdenticalChangesWhileTheFirstWaitsLeadToOneSearch) {
