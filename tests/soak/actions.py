@@ -8,7 +8,7 @@ same seed plans the same actions however fast the program answers."""
 import fcntl
 import time
 
-from library import DROP_FILES, DROPS_WITH_BOX, SEARCH_WORDS
+from library import DROP_FILES, DROPS_WITH_BOX, SEARCH_MODES, SEARCH_WORDS
 from watches import SoakFailure
 
 
@@ -259,21 +259,30 @@ def plan_settings(soak, rng):
         settings = open_settings(soak)
         if not settings:
             return
+        # The search mode the window shows: a turn of the wheel chooses the
+        # item above or below, up to the first or last; Apply and Save put
+        # it in force, the other endings leave what is in force.
+        shown = soak.search_mode()
         for step in steps:
             if step[0] == "box":
                 x, y = SETTINGS_BOXES[step[1]]
                 soak.desktop.wheel(settings, x, y, step[2], 1)
+                if step[1] == "search mode":
+                    shown = max(0, shown - 1) if step[2] else min(SEARCH_MODES - 1, shown + 1)
             elif step[0] == "check":
                 soak.desktop.click(settings, *SETTINGS_CHECKS[step[1]])
             elif step[0] == "apply":
                 soak.desktop.click(settings, *APPLY)
+                soak.apply_search_mode(shown)
             else:
                 open_and_cancel_dialog(soak, settings, step[1])
         if ending == "apply then save":
             soak.desktop.click(settings, *APPLY)
             soak.desktop.click(settings, *SAVE)
+            soak.apply_search_mode(shown)
         elif ending == "save":
             soak.desktop.click(settings, *SAVE)
+            soak.apply_search_mode(shown)
         elif ending == "cancel":
             soak.desktop.click(settings, *CANCEL)
         elif ending == "escape":

@@ -26,6 +26,10 @@ SEARCH_WORDS = [
 ]
 
 PROGRAM_TITLE = "Linux OX-ZUR-Erirada-Vuvazo"
+# The number of search modes the settings window offers, and the stored mode
+# whose scope searches the code too.
+SEARCH_MODES = 4
+CODE_SCOPE = 3
 
 
 def _run(command):

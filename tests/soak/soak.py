@@ -24,7 +24,7 @@ import random
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from actions import plan_action, warm_up  # noqa: E402
-from library import PROGRAM_TITLE, SoakLibrary  # noqa: E402
+from library import CODE_SCOPE, PROGRAM_TITLE, SoakLibrary  # noqa: E402
 from watches import (LivenessWatch, MemoryWatch, SoakFailure,  # noqa: E402
                      StandardErrorWatch, check_preferences, resident_mb)
 from xserver import XServer  # noqa: E402
@@ -169,6 +169,8 @@ class Soak:
         self.source = None
         self.source_window = 0
         self.ending = False
+        # The search modes in force, with the moments they were applied.
+        self.search_modes = [(0.0, self.stored_search_mode())]
 
     # --- The program --------------------------------------------------------------
 
@@ -406,8 +408,30 @@ class Soak:
                 raise SoakFailure("the main window drifted: put at %s, now at %s" %
                                   (self.expected_geometry, now))
 
+    def stored_search_mode(self):
+        try:
+            return int(check_preferences(self.library.preferences).get("SearchMode", "0"))
+        except (SoakFailure, ValueError):
+            return 0
+
+    def search_mode(self):
+        return self.search_modes[-1][1]
+
+    def apply_search_mode(self, mode):
+        self.search_modes.append((time.monotonic(), mode))
+
+    def code_scope_at(self, moment):
+        """Whether the search's code scope was in force at the moment, by
+        the soak's own record of the applied settings."""
+        inside = False
+        for changed, scope in self.search_modes:
+            if changed > moment:
+                break
+            inside = scope == CODE_SCOPE
+        return inside
+
     def check_memory(self, start, end):
-        quarters = self.memory.quarters(start, end)
+        quarters = self.memory.quarters(start, end, self.code_scope_at)
         if quarters is None:
             return None
         first, last = quarters
@@ -424,18 +448,23 @@ class Soak:
         self.settle(type("WarmUp", (), {"boxes": False, "saves": False})())
         start = time.monotonic()
         start_rss = resident_mb(self.program.pid)
-        while time.monotonic() - start < seconds:
-            action = plan_action(self)
-            self.actions += 1
-            began = time.monotonic()
-            line = "%5d %7.1fs %s" % (self.actions, began - start, action.description)
-            self.log.append(line)
-            self.liveness.action_started = began
-            action.run()
-            self.settle(action)
-            if self.options.verbose:
-                print("%s (%.1f s)" % (line, time.monotonic() - began), flush=True)
-        end = time.monotonic()
+        # Every action with the resident memory after it, for the search of
+        # what lifted the memory in a failed run.
+        with open(os.path.join(self.work, "actions.txt"), "w", buffering=1) as journal:
+            while time.monotonic() - start < seconds:
+                action = plan_action(self)
+                self.actions += 1
+                began = time.monotonic()
+                line = "%5d %7.1fs %s" % (self.actions, began - start, action.description)
+                self.log.append(line)
+                self.liveness.action_started = began
+                action.run()
+                self.settle(action)
+                journal.write("%s  [%.1f MB, search mode %d]\n" %
+                              (line, resident_mb(self.program.pid) or 0, self.search_mode()))
+                if self.options.verbose:
+                    print("%s (%.1f s)" % (line, time.monotonic() - began), flush=True)
+            end = time.monotonic()
         end_rss = resident_mb(self.program.pid)
         quarters = self.check_memory(start, end)
         check_preferences(self.library.preferences)

@@ -55,13 +55,11 @@ def resident_mb(pid):
     return None
 
 
-class MemoryWatch:
-    """Samples the program's resident memory every half second in a thread
-    of its own, with the time of each sample."""
+class _WatchThread:
+    """A watch that runs _run in a thread of its own from start to stop;
+    _run returns soon after _stop is set."""
 
-    def __init__(self, pid):
-        self.pid = pid
-        self.samples = []
+    def __init__(self):
         self._stop = threading.Event()
         self._thread = threading.Thread(target=self._run, daemon=True)
 
@@ -73,23 +71,46 @@ class MemoryWatch:
         self._thread.join()
 
     def _run(self):
+        raise NotImplementedError
+
+
+class MemoryWatch(_WatchThread):
+    """Samples the program's resident memory every half second in a thread
+    of its own, with the time of each sample."""
+
+    def __init__(self, pid):
+        super().__init__()
+        self.pid = pid
+        self.samples = []
+
+    def _run(self):
         while not self._stop.is_set():
             value = resident_mb(self.pid)
             if value is not None:
                 self.samples.append((time.monotonic(), value))
             self._stop.wait(0.5)
 
-    def quarters(self, start, end):
+    def quarters(self, start, end, code_scope):
         """The lowest sample of the first and of the last quarter of the
         time from start to end. The lowest, not the mean: a long file shown
         or the database reloaded just then lifts single samples for a moment,
-        while memory that is never given back lifts the floor."""
-        quarter = (end - start) / 4
-        first = [v for t, v in self.samples if start <= t <= start + quarter]
-        last = [v for t, v in self.samples if end - quarter <= t <= end]
-        if not first or not last:
-            return None
-        return min(first), min(last)
+        while memory that is never given back lifts the floor.
+
+        The code index is held only while the search's code scope is in
+        force (code_scope(t) says whether it was at time t), and its tens of
+        megabytes come and go with the scope: samples are compared only with
+        samples of the same scope, first those outside it. When no scope
+        has samples in both quarters, the halves are compared instead."""
+        for part in (4, 2):
+            length = (end - start) / part
+            for inside in (False, True):
+                first = [v for t, v in self.samples
+                         if start <= t <= start + length and code_scope(t) == inside]
+                last = [v for t, v in self.samples
+                        if end - length <= t <= end and code_scope(t) == inside]
+                if first and last:
+                    return min(first), min(last)
+        return None
 
 
 # The lines of the preferences file whose values are numbers.
@@ -135,27 +156,19 @@ def check_preferences(path):
     return values
 
 
-class LivenessWatch:
+class LivenessWatch(_WatchThread):
     """Pings the main window every second from a thread with a connection of
     its own to the display, also while an action waits for something, and
     notes the first ping that went unanswered for the limit."""
 
     def __init__(self, server_class, window, limit, on_freeze):
+        super().__init__()
         self.server_class = server_class
         self.window = window
         self.limit = limit
         # Called once when a ping went unanswered, while the program may still hang.
         self.on_freeze = on_freeze
         self.failure = None
-        self._stop = threading.Event()
-        self._thread = threading.Thread(target=self._run, daemon=True)
-
-    def start(self):
-        self._thread.start()
-
-    def stop(self):
-        self._stop.set()
-        self._thread.join()
 
     def check(self):
         if self.failure:
