@@ -393,10 +393,10 @@ class Soak:
             check_preferences(self.library.preferences)
 
     def check_geometry(self):
-        """The main window stays where the soak put it. A search that found
-        nothing shakes the window as a hint, once for each key typed, so it
-        may move for seconds after the typing ended: a window away from its
-        place is compared again once it has stood still for a second."""
+        """The main window stays where the soak put it. Searches that found
+        nothing shake the window as a hint, so it may move for a while after
+        the typing ended: a window away from its place is compared again
+        once it has stood still for a second."""
         if self.x.geometry(self.main) == self.expected_geometry:
             return
         deadline = time.monotonic() + 30
