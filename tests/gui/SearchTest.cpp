@@ -392,11 +392,11 @@ TEST_F(Search, NoShakeForATermTypedPastAlready) {
       ++quiet;
     }
   }
+  g_signal_handler_disconnect(window->Handle(), handler);
   EXPECT_EQ(FieldText(), "Knopf");
   ASSERT_FALSE(places.empty());
   EXPECT_EQ(std::count_if(places.begin(), places.end(), [&](int x) { return x > places.back(); }),
             2);
-  g_signal_handler_disconnect(window->Handle(), handler);
 }
 
 TEST_F(Search, HintSettingChoosesTheEffectAndUnknownValuesGiveBoth) {
