@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -90,6 +91,15 @@ const char* FindNeedle(const char* begin, const char* end, std::string_view need
 }
 
 }  // namespace
+
+LoweredTexts& LoweredTexts::operator=(LoweredTexts&& other) noexcept {
+  LoweredTexts taken(std::move(other));
+  text_.swap(taken.text_);
+  offsets_.swap(taken.offsets_);
+  std::swap(byteCounts_, taken.byteCounts_);
+  std::swap(open_, taken.open_);
+  return *this;
+}  // taken goes, with the memory this one held
 
 void LoweredTexts::Reserve(std::size_t count, std::size_t bytes) {
   offsets_.reserve(count + 1);

@@ -22,6 +22,13 @@ enum class LineBreaks { Kept, Apart };
 // line breaks kept apart become NULs too.
 class LoweredTexts {
  public:
+  LoweredTexts() = default;
+  LoweredTexts(LoweredTexts&&) noexcept = default;
+  // Takes other's texts over and gives the memory of its own back at once.
+  // (A standard string keeps its buffer when an empty one is moved into it:
+  // an index emptied by assigning an empty one held on to tens of megabytes.)
+  LoweredTexts& operator=(LoweredTexts&& other) noexcept;
+
   // Makes room for count texts of bytes lowered bytes in all, so that
   // adding them never copies the buffer.
   void Reserve(std::size_t count, std::size_t bytes);
@@ -34,7 +41,10 @@ class LoweredTexts {
   void Finish();
 
   std::size_t Count() const { return offsets_.empty() ? 0 : offsets_.size() - 1; }
-  std::size_t Bytes() const { return text_.size(); }
+  // The memory the texts hold, room made for more included.
+  std::size_t HeldBytes() const {
+    return text_.capacity() + offsets_.capacity() * sizeof(std::size_t);
+  }
 
   // The first text from start and before end that holds needle, which is
   // lowered already; nothing when none does, or needle is empty or holds a

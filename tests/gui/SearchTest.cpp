@@ -237,7 +237,7 @@ TEST_F(Search, ACodeMatchIsMarkedAndScrolledToUntilTheSearchEnds) {
   app_->settings.searchMode = library::SearchMode::IndexAndDescription;
   app::PrepareSearch(*app_);
   EXPECT_EQ(app::ReadyCodeIndex(*app_), nullptr);
-  EXPECT_EQ(app_->codeIndex.texts.Bytes(), 0U);
+  EXPECT_EQ(app_->codeIndex.texts.HeldBytes(), library::LoweredTexts().HeldBytes());
 }
 
 TEST_F(Search, IdenticalChangesWhileTheFirstWaitsLeadToOneSearch) {

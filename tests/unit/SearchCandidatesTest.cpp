@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/core/CodeSearchIndex.h"
+#include "library/core/LoweredTexts.h"
 #include "library/core/SearchCandidates.h"
 #include "support/KeptText.h"
 #include "support/TempDirectory.h"
@@ -255,6 +256,19 @@ TEST_F(Candidates, TheCodeIndexTellsTheLineOfTheFirstOccurrence) {
   EXPECT_EQ(code.FirstLineHolding("openwindow", 2), std::nullopt) << "another row's code";
   EXPECT_EQ(code.FirstLineHolding("openwindow", 4), std::nullopt) << "a missing file";
   EXPECT_EQ(code.FirstLineHolding("openwindow", 99), std::nullopt);
+}
+
+TEST(LoweredTexts, EmptiedTextsGiveTheirMemoryBack) {
+  // The code index is dropped by assigning an empty one; it held on to tens
+  // of megabytes.
+  const toolkit::TextLowering lowering;
+  library::LoweredTexts texts;
+  texts.StartText();
+  texts.AppendLowered(lowering, std::string(std::size_t{1} << 20, 'A'));
+  texts.Finish();
+  ASSERT_GE(texts.HeldBytes(), std::size_t{1} << 20);
+  texts = library::LoweredTexts();
+  EXPECT_EQ(texts.HeldBytes(), library::LoweredTexts().HeldBytes());
 }
 
 TEST_F(Candidates, ATermWithANulMatchesNothing) {
