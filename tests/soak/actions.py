@@ -259,30 +259,30 @@ def plan_settings(soak, rng):
         settings = open_settings(soak)
         if not settings:
             return
-        # The search mode the window shows: a turn of the wheel chooses the
-        # item above or below, up to the first or last; Apply and Save put
-        # it in force, the other endings leave what is in force.
-        shown = soak.search_mode()
+        # A turn of the wheel on the search mode box chooses the item above or
+        # below, up to the first or last. The box keeps what it shows when the
+        # window closes, also by Cancel; only Save puts it in force.
         for step in steps:
             if step[0] == "box":
                 x, y = SETTINGS_BOXES[step[1]]
                 soak.desktop.wheel(settings, x, y, step[2], 1)
                 if step[1] == "search mode":
-                    shown = max(0, shown - 1) if step[2] else min(SEARCH_MODES - 1, shown + 1)
+                    shown = soak.settings_search_mode
+                    soak.settings_search_mode = (max(0, shown - 1) if step[2] else
+                                                 min(SEARCH_MODES - 1, shown + 1))
             elif step[0] == "check":
                 soak.desktop.click(settings, *SETTINGS_CHECKS[step[1]])
             elif step[0] == "apply":
                 soak.desktop.click(settings, *APPLY)
-                soak.apply_search_mode(shown)
             else:
                 open_and_cancel_dialog(soak, settings, step[1])
         if ending == "apply then save":
             soak.desktop.click(settings, *APPLY)
             soak.desktop.click(settings, *SAVE)
-            soak.apply_search_mode(shown)
+            soak.save_search_mode(soak.settings_search_mode)
         elif ending == "save":
             soak.desktop.click(settings, *SAVE)
-            soak.apply_search_mode(shown)
+            soak.save_search_mode(soak.settings_search_mode)
         elif ending == "cancel":
             soak.desktop.click(settings, *CANCEL)
         elif ending == "escape":

@@ -169,8 +169,10 @@ class Soak:
         self.source = None
         self.source_window = 0
         self.ending = False
-        # The search modes in force, with the moments they were applied.
+        # The search modes in force, with the moments they were saved, and
+        # the one the settings window's box shows.
         self.search_modes = [(0.0, self.stored_search_mode())]
+        self.settings_search_mode = self.search_mode()
 
     # --- The program --------------------------------------------------------------
 
@@ -417,12 +419,12 @@ class Soak:
     def search_mode(self):
         return self.search_modes[-1][1]
 
-    def apply_search_mode(self, mode):
+    def save_search_mode(self, mode):
         self.search_modes.append((time.monotonic(), mode))
 
     def code_scope_at(self, moment):
         """Whether the search's code scope was in force at the moment, by
-        the soak's own record of the applied settings."""
+        the soak's own record of the saved settings."""
         inside = False
         for changed, scope in self.search_modes:
             if changed > moment:
