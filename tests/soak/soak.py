@@ -2,8 +2,8 @@
 """Drives the staged viewer with random but reproducible user actions for a
 given time and fails on the first sign of trouble: the program ending, a
 sanitizer report, a GTK critical or warning, a message box no action called
-for, the main window not answering within 5 s, resident memory growing by
-more than 20 MB from the first to the last quarter, an unreadable
+for, the main window not answering within 5 s, the memory the program holds
+growing by more than 20 MB from the first to the last quarter, an unreadable
 preferences file, the main window drifting from where the soak put it.
 
 Started by scripts/soak, which builds the program and starts the display;
@@ -184,8 +184,8 @@ class Soak:
             "PATH": self.library.stand_ins + os.pathsep + env.get("PATH", ""),
             # A small quarantine: AddressSanitizer keeps freed memory back for
             # a while to catch late uses; at its default of 256 MB that
-            # memory would fill up during the run and hide the program's own
-            # growth from the memory watch.
+            # memory would fill up during the run and swell the resident
+            # memory the journal records.
             "ASAN_OPTIONS": "detect_leaks=1:abort_on_error=0:quarantine_size_mb=8:"
                             "thread_local_quarantine_size_kb=256",
             "LSAN_OPTIONS": "suppressions=%s:print_suppressions=0" % self.options.suppressions,
@@ -194,18 +194,36 @@ class Soak:
         env.pop("G_DEBUG", None)
         return env
 
+    def probed_environment(self, heap_path):
+        """The environment of the program: with the heap probe loaded after
+        the sanitizer's runtime, which must come first."""
+        runtime = sanitizer_runtime(self.library.program)
+        if not runtime:
+            raise SoakFailure("the program is not linked with AddressSanitizer")
+        env = self.environment()
+        env.update({"LD_PRELOAD": "%s %s" % (runtime, os.path.abspath(self.options.heap_probe)),
+                    "HEAP_PROBE_FILE": heap_path})
+        return env
+
     def start(self):
         self.stderr_path = os.path.join(self.work, "stderr.txt")
+        heap_path = os.path.join(self.work, "heap.txt")
         with open(self.stderr_path, "wb") as stderr:
             self.program = subprocess.Popen(
                 [self.library.program], cwd=self.library.program_folder, stderr=stderr,
-                stdout=subprocess.DEVNULL, env=self.environment(), start_new_session=True)
+                stdout=subprocess.DEVNULL, env=self.probed_environment(heap_path),
+                start_new_session=True)
         self.stderr = StandardErrorWatch(self.stderr_path)
         self.main = self.x.wait_for_window(self.program.pid, "^" + PROGRAM_TITLE + "$", 120)
         if not self.main:
             self.check_alive()
             raise SoakFailure("the main window did not appear")
-        self.memory = MemoryWatch(self.program.pid)
+        self.memory = MemoryWatch(self.program.pid, heap_path)
+        deadline = time.monotonic() + 10
+        while self.memory.held_mb() is None:
+            if time.monotonic() > deadline:
+                raise SoakFailure("the heap probe wrote no count (see stderr.txt)")
+            time.sleep(0.1)
         self.memory.start()
         self.liveness = LivenessWatch(XServer, self.main, ANSWER_SECONDS, self.record_stacks)
         self.liveness.start()
@@ -438,8 +456,8 @@ class Soak:
             return None
         first, last = quarters
         if last - first > MEMORY_GROWTH_MB:
-            raise SoakFailure("resident memory grew from %.1f MB (first quarter) to %.1f MB "
-                              "(last quarter)" % (first, last))
+            raise SoakFailure("the memory the program holds grew from %.1f MB (first quarter) "
+                              "to %.1f MB (last quarter)" % (first, last))
         return quarters
 
     # --- The run ----------------------------------------------------------------------
@@ -450,8 +468,8 @@ class Soak:
         self.settle(type("WarmUp", (), {"boxes": False, "saves": False})())
         start = time.monotonic()
         start_rss = resident_mb(self.program.pid)
-        # Every action with the resident memory after it, for the search of
-        # what lifted the memory in a failed run.
+        # Every action with the memory after it, for the search of what
+        # lifted the memory in a failed run.
         with open(os.path.join(self.work, "actions.txt"), "w", buffering=1) as journal:
             while time.monotonic() - start < seconds:
                 action = plan_action(self)
@@ -462,8 +480,9 @@ class Soak:
                 self.liveness.action_started = began
                 action.run()
                 self.settle(action)
-                journal.write("%s  [%.1f MB, search mode %d]\n" %
-                              (line, resident_mb(self.program.pid) or 0, self.search_mode()))
+                journal.write("%s  [%.1f MB resident, %.1f MB held, search mode %d]\n" %
+                              (line, resident_mb(self.program.pid) or 0,
+                               self.memory.held_mb() or 0, self.search_mode()))
                 if self.options.verbose:
                     print("%s (%.1f s)" % (line, time.monotonic() - began), flush=True)
             end = time.monotonic()
@@ -475,8 +494,8 @@ class Soak:
         print("soak: passed: seed %d, %s build, %d actions in %.0f s (%.2f per second)" %
               (self.seed, "admin" if self.admin else "default", self.actions, elapsed,
                self.actions / elapsed))
-        print("soak: resident memory %.1f MB at the start, %.1f MB at the end; lowest in the "
-              "first quarter %.1f MB, in the last %.1f MB" %
+        print("soak: resident memory %.1f MB at the start, %.1f MB at the end; memory held, "
+              "lowest in the first quarter %.1f MB, in the last %.1f MB" %
               (start_rss or 0, end_rss or 0, quarters[0] if quarters else 0,
                quarters[1] if quarters else 0))
 
@@ -492,6 +511,16 @@ class Soak:
               file=sys.stderr)
 
 
+def sanitizer_runtime(program):
+    """The path of the AddressSanitizer runtime the program loads, by ldd."""
+    listing = subprocess.run(["ldd", program], capture_output=True, text=True).stdout
+    for line in listing.splitlines():
+        parts = line.split()
+        if parts and parts[0].startswith("libasan.so") and len(parts) >= 3:
+            return parts[2]
+    return None
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("seconds", type=int)
@@ -500,6 +529,7 @@ def main():
     parser.add_argument("--stage", required=True)
     parser.add_argument("--generators", required=True, help="folder of generate-library/-code")
     parser.add_argument("--drag-source", required=True)
+    parser.add_argument("--heap-probe", required=True, help="heap-probe.so")
     parser.add_argument("--suppressions", required=True)
     parser.add_argument("--keep", action="store_true", help="keep the work folder")
     parser.add_argument("--verbose", action="store_true", help="print each action as it ends")

@@ -1,5 +1,5 @@
 """What the soak watches while it drives the viewer: its standard error, its
-resident memory, its preferences file. Each check raises SoakFailure."""
+memory, its preferences file. Each check raises SoakFailure."""
 
 import re
 import threading
@@ -75,26 +75,37 @@ class _WatchThread:
 
 
 class MemoryWatch(_WatchThread):
-    """Samples the program's resident memory every half second in a thread
-    of its own, with the time of each sample."""
+    """Samples the program's memory every half second in a thread of its
+    own: its resident memory, and the bytes it holds allocated as the
+    sanitizer counts them (written by the heap probe into heap_path)."""
 
-    def __init__(self, pid):
+    def __init__(self, pid, heap_path):
         super().__init__()
         self.pid = pid
-        self.samples = []
+        self.heap_path = heap_path
+        self.samples = []  # (time, resident MB, held MB)
+
+    def held_mb(self):
+        """The bytes the program holds allocated, in MB; None before the
+        probe's first count."""
+        try:
+            with open(self.heap_path) as count:
+                return int(count.read()) / (1024.0 * 1024.0)
+        except (OSError, ValueError):
+            return None
 
     def _run(self):
         while not self._stop.is_set():
-            value = resident_mb(self.pid)
-            if value is not None:
-                self.samples.append((time.monotonic(), value))
+            resident, held = resident_mb(self.pid), self.held_mb()
+            if resident is not None and held is not None:
+                self.samples.append((time.monotonic(), resident, held))
             self._stop.wait(0.5)
 
     def quarters(self, start, end, code_scope):
-        """The lowest sample of the first and of the last quarter of the
-        time from start to end. The lowest, not the mean: a long file shown
-        or the database reloaded just then lifts single samples for a moment,
-        while memory that is never given back lifts the floor.
+        """The lowest held memory of the first and of the last quarter of
+        the time from start to end. The lowest, not the mean: a long file
+        shown or the database reloaded just then lifts single samples for a
+        moment, while memory that is never given back lifts the floor.
 
         The code index is held only while the search's code scope is in
         force (code_scope(t) says whether it was at time t), and its tens of
@@ -104,9 +115,9 @@ class MemoryWatch(_WatchThread):
         for part in (4, 2):
             length = (end - start) / part
             for inside in (False, True):
-                first = [v for t, v in self.samples
+                first = [held for t, _, held in self.samples
                          if start <= t <= start + length and code_scope(t) == inside]
-                last = [v for t, v in self.samples
+                last = [held for t, _, held in self.samples
                         if end - length <= t <= end and code_scope(t) == inside]
                 if first and last:
                     return min(first), min(last)
